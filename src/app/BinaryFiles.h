@@ -1,0 +1,35 @@
+#pragma once
+
+#include <optional>
+
+#include <QByteArray>
+#include <QString>
+
+namespace tarn {
+
+// A file that could not be read, created or written, with the system's reason.
+struct FileProblem
+{
+    QString path;
+    QString reason;
+
+    QString message() const { return path + QStringLiteral(": ") + reason; }
+};
+
+struct BinaryRead
+{
+    bool existed = false;
+    bool created = false; // a missing file was created empty
+    QByteArray bytes;
+    std::optional<FileProblem> problem;
+};
+
+// Reads a whole binary file. A missing file is created empty when `createIfMissing`; a file
+// that cannot be read or created reads as empty and carries its problem.
+BinaryRead readBinaryFile(const QString& path, bool createIfMissing);
+
+// Replaces a file's contents atomically (temporary file in the same folder, then rename), so
+// a failed write never leaves a torn file. Returns the problem, or nothing on success.
+std::optional<FileProblem> writeBinaryFile(const QString& path, const QByteArray& bytes);
+
+} // namespace tarn

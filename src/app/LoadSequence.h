@@ -1,0 +1,72 @@
+#pragma once
+
+#include "app/BinaryFiles.h"
+#include "controls/ControlParser.h"
+#include "controls/ControlSet.h"
+#include "editors/CompressorEditor.h"
+#include "model/ConfigModel.h"
+#include "model/MixFile.h"
+#include "views/ChannelNames.h"
+
+#include <array>
+#include <memory>
+#include <vector>
+
+#include <QString>
+
+namespace tarn {
+
+// How one binary file of the folder was found at load.
+struct BinaryFileLoad
+{
+    QString path;
+    bool existed = false;
+    bool created = false;
+    bool defaulted = false; // its length gave the built-in defaults
+    QByteArray bytes;       // as read
+};
+
+struct MixFileLoad : BinaryFileLoad
+{
+    MixLayout layout = MixLayout::Empty;
+    MixCheck check;
+};
+
+// Whether a load creates the binary files that are missing (the editor does; read-only tools
+// must not).
+enum class MissingFiles { Create, Leave };
+
+// Everything a folder's load yields: the model as the editor holds it once start-up is over,
+// the control sets, the names, and what the views need to show it.
+struct FolderLoad
+{
+    QString folder;
+    ConfigModel model;
+    std::array<ControlSet, kSetCount> sets;
+    std::array<ControlFileResult, kSetCount> controlFiles;
+    ChannelNames names;
+    std::array<MixFileLoad, kMixerCount> mixFiles;
+    BinaryFileLoad meterFile;
+    BinaryFileLoad compressorFile;
+
+    // Column 1 of each loops grid: the control's cell text, or the invalid marker.
+    std::array<std::array<QString, kLoopCount>, kMixerCount> loopCellTexts;
+    // The list position each meter shows, and the spinner positions of the compressor.
+    std::array<int, kMeterCount> meterPositions{};
+    CompressorPositions compressorPositions;
+
+    // Files that could not be read or created; the load went on with defaults.
+    std::vector<FileProblem> problems;
+};
+
+// Reads a whole folder in the editor's order: the four control description files, the
+// channel name lists, both mix files (checked against the sets), the meter file and the
+// compressor file, then settles the model as the editor's start-up leaves it.
+std::unique_ptr<FolderLoad> LoadSequence(const QString& folder,
+                                         MissingFiles missing = MissingFiles::Create);
+
+// Writes the four binary files in order (both mix files, meters, compressor), each through
+// an atomic replace. Every file is attempted; returns the files that were not written.
+std::vector<FileProblem> SaveAll(const ConfigModel& model, const QString& folder);
+
+} // namespace tarn

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+
+namespace tarn {
+
+// The per-user settings store: a text value by (application, section, key).
+class SettingsStore
+{
+public:
+    virtual ~SettingsStore() = default;
+    virtual QString value(const QString& application, const QString& section, const QString& key,
+                          const QString& defaultValue) const = 0;
+    virtual void setValue(const QString& application, const QString& section, const QString& key,
+                          const QString& value) = 0;
+};
+
+// A modal folder chooser: preselects `start` only when it exists; empty on cancel.
+class FolderChooser
+{
+public:
+    virtual ~FolderChooser() = default;
+    virtual QString chooseFolder(const QString& prompt, const QString& start) = 0;
+};
+
+// Modal message boxes titled with the application's name.
+class MessageBoxes
+{
+public:
+    virtual ~MessageBoxes() = default;
+    virtual void showOk(const QString& text) = 0;
+    virtual bool askYesNo(const QString& text) = 0;
+};
+
+} // namespace tarn

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "controls/ControlSet.h"
+
+#include <vector>
+
+#include <QByteArrayView>
+#include <QString>
+
+namespace tarn {
+
+// Something the parser passed over, for authors of description files (the editor shows none).
+struct ParseDiagnostic
+{
+    int line = 0;
+    QString message;
+};
+
+struct ControlFileResult
+{
+    bool opened = false;
+    QString error;          // path and the system's reason when the file could not be read
+    bool truncated = false; // entries beyond the 32767th were not created
+    std::vector<ParseDiagnostic> diagnostics;
+};
+
+// number(value): the leading-number conversion of a directive value (blanks, tabs and line
+// feeds skipped; sign, digits, fraction, exponent; 0 when no digit).
+double leadingNumber(QByteArrayView value);
+// Nearest integer, halves to the even neighbour.
+double roundHalfEven(double value);
+
+// Parses the bytes of one description file into `set` (which must be empty) and rebuilds
+// its NodeToPointer map.
+ControlFileResult parseControlDescription(QByteArrayView bytes, ControlSet& set);
+
+// Reads and parses the file at `path`. A file that cannot be read leaves the set empty with
+// `loaded` false and NodeToPointer not rebuilt.
+ControlFileResult LoadControlSet(ControlSet& set, const QString& path);
+
+} // namespace tarn

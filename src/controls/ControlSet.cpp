@@ -1,0 +1,92 @@
+#include "controls/ControlSet.h"
+
+namespace tarn {
+
+ControlSet::ControlSet()
+{
+    m_nodeToPointer.fill(-1);
+}
+
+int ControlSet::append(int parent, const QString& text, int line)
+{
+    if (isFull())
+        return 0;
+    ControlNode node;
+    node.text = text;
+    node.index = entryCount() + 1;
+    node.parent = parent;
+    node.depth = parent == 0 ? 0 : entry(parent).depth + 1;
+    node.line = line;
+    m_nodes.push_back(std::move(node));
+    const int index = entryCount();
+    if (parent == 0)
+        m_roots.push_back(index);
+    else
+        m_nodes[static_cast<std::size_t>(parent - 1)].children.push_back(index);
+    return index;
+}
+
+int ControlSet::appendRoot(const QString& text, int line)
+{
+    return append(0, text, line);
+}
+
+int ControlSet::appendChild(int parent, const QString& text, int line)
+{
+    if (parent < 1 || parent > entryCount())
+        return 0;
+    return append(parent, text, line);
+}
+
+int ControlSet::appendSiblingAfter(int sibling, const QString& text, int line)
+{
+    if (sibling < 1 || sibling > entryCount())
+        return 0;
+    // The current entry is always the last among its siblings, so "after it" is "last".
+    return append(entry(sibling).parent, text, line);
+}
+
+int ControlSet::PointerToNode(int pointer) const
+{
+    if (pointer < 0 || pointer >= kPointerSlots)
+        return 0;
+    return m_pointerToNode[static_cast<std::size_t>(pointer)];
+}
+
+void ControlSet::setPointerToNode(int pointer, int index)
+{
+    if (pointer < 0 || pointer >= kPointerSlots || index < 0 || index > entryCount())
+        return;
+    m_pointerToNode[static_cast<std::size_t>(pointer)] = static_cast<std::int16_t>(index);
+}
+
+std::int16_t ControlSet::NodeToPointer(int index) const
+{
+    if (index < 0 || index >= kPointerSlots)
+        return -1;
+    return m_nodeToPointer[static_cast<std::size_t>(index)];
+}
+
+void ControlSet::rebuildNodeToPointer()
+{
+    m_nodeToPointer.fill(-1);
+    for (int p = 0; p < kPointerSlots; ++p) {
+        const int index = m_pointerToNode[static_cast<std::size_t>(p)];
+        if (index != 0)
+            m_nodeToPointer[static_cast<std::size_t>(index)] = static_cast<std::int16_t>(p);
+    }
+}
+
+std::vector<int> ControlSet::pointersNaming(int index) const
+{
+    std::vector<int> pointers;
+    if (index < 1)
+        return pointers;
+    for (int p = 0; p < kPointerSlots; ++p) {
+        if (m_pointerToNode[static_cast<std::size_t>(p)] == index)
+            pointers.push_back(p);
+    }
+    return pointers;
+}
+
+} // namespace tarn

@@ -1,0 +1,82 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include <QString>
+
+namespace tarn {
+
+inline constexpr int kPointerSlots = 32768;
+inline constexpr int kMaxEntries = 32767;
+
+inline constexpr int kSetCount = 4;
+// Set numbers: crosspoints of mixer m use set m, its loops set m + 2.
+constexpr int crosspointSetOf(int mixer)
+{
+    return mixer;
+}
+constexpr int loopSetOf(int mixer)
+{
+    return mixer + 2;
+}
+
+// One entry of a control tree. Indexes count from 1 in file order; 0 means "none".
+struct ControlNode
+{
+    QString text;
+    int index = 0;
+    int parent = 0;
+    int depth = 0;
+    int line = 0; // line of the description file that created the entry
+    std::vector<int> children;
+};
+
+// One control description file's tree with its two pointer maps.
+class ControlSet
+{
+public:
+    ControlSet();
+
+    int entryCount() const { return static_cast<int>(m_nodes.size()); }
+    bool isFull() const { return entryCount() >= kMaxEntries; }
+    // Entry by index 1..entryCount().
+    const ControlNode& entry(int index) const
+    {
+        return m_nodes[static_cast<std::size_t>(index - 1)];
+    }
+    const std::vector<int>& roots() const { return m_roots; }
+
+    // Tree building; each returns the new entry's index, or 0 when the set is full.
+    int appendRoot(const QString& text, int line = 0);
+    int appendChild(int parent, const QString& text, int line = 0);
+    int appendSiblingAfter(int sibling, const QString& text, int line = 0);
+
+    // PointerToNode: the entry index that carries a pointer 0..32767, or 0 when none does.
+    int PointerToNode(int pointer) const;
+    bool hasEntryFor(int pointer) const { return PointerToNode(pointer) != 0; }
+    void setPointerToNode(int pointer, int index);
+
+    // NodeToPointer: the pointer of entry index 0..32767, or -1.
+    std::int16_t NodeToPointer(int index) const;
+    // Rebuilds NodeToPointer from PointerToNode; an entry named by several pointers keeps the
+    // highest.
+    void rebuildNodeToPointer();
+
+    // Every pointer whose PointerToNode slot names `index`, ascending.
+    std::vector<int> pointersNaming(int index) const;
+
+    // Whether the set's file was read at all; a set that was not has an empty tree.
+    bool loaded = false;
+
+private:
+    int append(int parent, const QString& text, int line);
+
+    std::vector<ControlNode> m_nodes;
+    std::vector<int> m_roots;
+    std::array<std::int16_t, kPointerSlots> m_pointerToNode{};
+    std::array<std::int16_t, kPointerSlots> m_nodeToPointer{};
+};
+
+} // namespace tarn

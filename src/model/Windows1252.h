@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QString>
+
+namespace tarn {
+
+// The unit's text files are 8-bit Windows-1252. Every byte maps to one character (the five
+// bytes Windows-1252 leaves undefined map to the C1 control of the same value), so no byte is
+// lost or rejected and a text's length in characters equals its length in bytes.
+QString decodeWindows1252(QByteArrayView bytes);
+
+} // namespace tarn

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QAbstractItemModel>
+
+namespace tarn {
+
+class ControlSet;
+
+// A read-only item model over a control set's tree, so that a set of 32767 entries opens as
+// fast as a small one. Column 0 shows the entry text; the internal id is the entry index.
+class ControlTreeModel : public QAbstractItemModel
+{
+    Q_OBJECT
+
+public:
+    explicit ControlTreeModel(QObject* parent = nullptr);
+
+    // Shows `set` (not owned; must outlive the model or be replaced first).
+    void setControlSet(const ControlSet* set);
+    const ControlSet* controlSet() const { return m_set; }
+
+    QModelIndex indexOfEntry(int entryIndex) const;
+    static int entryIndexOf(const QModelIndex& index); // 0 for an invalid index
+
+    QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
+    QModelIndex parent(const QModelIndex& child) const override;
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+
+private:
+    const ControlSet* m_set = nullptr;
+};
+
+} // namespace tarn

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "ui/Twips.h"
+
+#include <array>
+
+namespace tarn {
+
+// The geometry ArrangeWindow reads and writes, in twips, for the widgets it places. Pure data,
+// so the layout rules are tested without widgets.
+struct MixTabGeometry
+{
+    TwipsRect mixOutputFrame;
+    TwipsRect mixControlsFrame;
+    TwipsRect controlsTree;
+    TwipsRect mixInputFrame;
+    TwipsRect crossPointGrid;
+};
+
+struct LoopsTabGeometry
+{
+    std::array<TwipsRect, 2> dcLoopsFrame;
+    std::array<TwipsRect, 2> loopsGridFrame;
+    std::array<TwipsRect, 2> loopsGrid;
+    std::array<TwipsRect, 2> loopControlsFrame;
+    std::array<TwipsRect, 2> controlsTree; // ControlsTree(2 + i)
+};
+
+struct WindowGeometry
+{
+    TwipsRect tabStrip;
+    std::array<MixTabGeometry, 2> mixTabs;
+    LoopsTabGeometry loopsTab;
+};
+
+// The design geometry of the window's laid-out widgets.
+WindowGeometry designGeometry();
+
+inline constexpr int kMinimumTabWidth = 11175;
+inline constexpr int kMinimumTabHeight = 7335;
+
+// Fits the tab strip to the client area and places the active tab's widgets (tabs 0..2;
+// tabs 3 and 4 only resize the tab strip). Widgets of other tabs keep their geometry.
+void ArrangeWindow(WindowGeometry& geometry, double clientWidth, double clientHeight, int activeTab,
+                   int initialTabWidth, int initialTabHeight);
+
+// Whole twips, halves to even.
+double wholeTwips(double value);
+
+} // namespace tarn
