@@ -1,0 +1,200 @@
+#include "TestFolder.h"
+#include "app/FolderFiles.h"
+#include "app/LoadSequence.h"
+#include "model/MixFile.h"
+
+#include <QDir>
+
+#include <gtest/gtest.h>
+
+namespace tarn {
+namespace {
+
+using test::hexBytes;
+using test::TestFolder;
+
+const QStringList kBinaryFiles = {"aes3mix.trn", "ipmix.trn", "aes3meters.trn", "compressor.trn"};
+
+// Control files giving pointers 0 and 73 to the mix sets and 0 to the loop sets.
+void writeMinimalControls(const TestFolder& folder)
+{
+    folder.write("aes3controls.txt", "Mute~ACTIVE\r\n0dB~PTR=73~ACTIVE\r\n");
+    folder.write("ipcontrols.txt", "Mute~ACTIVE\r\n0dB~PTR=73~ACTIVE\r\n");
+    folder.write("aes3loopcontrols.txt", "Off~ACTIVE\r\n");
+    folder.write("iploopcontrols.txt", "Off~ACTIVE\r\n");
+}
+
+TEST(LoadSequence, FreshFolderCreatesEmptyBinaryFilesAndHoldsDefaults)
+{
+    TestFolder folder;
+    writeMinimalControls(folder);
+    const auto load = LoadSequence(folder.path());
+    for (const QString& name : kBinaryFiles)
+        EXPECT_EQ(folder.size(name), 0) << name.toStdString();
+    EXPECT_TRUE(load->problems.empty());
+    EXPECT_FALSE(load->mixFiles[0].check.anyInvalid());
+    EXPECT_EQ(load->model.mixImage(1).left(8), hexBytes("00 00 49 00 49 00 49 00"));
+    EXPECT_EQ(load->model.meterImage(),
+              hexBytes("18 19 1A 1B 1C 1D 1E 1F 48 58 FF FF FF FF FF FF"));
+    EXPECT_EQ(load->meterPositions[0], 25);
+    EXPECT_EQ(load->meterPositions[15], 0);
+    EXPECT_EQ(load->compressorPositions.values, (std::array<int, 5>{3, 50, 7, 18, -30}));
+    EXPECT_EQ(load->loopCellTexts[1][7], QStringLiteral(" Off"));
+}
+
+TEST(LoadSequence, MissingEntriesForFreshDefaultsAreReportedPerMixFile)
+{
+    TestFolder folder;
+    folder.write("aes3controls.txt", "Mute~ACTIVE\r\n0dB~PTR=73~ACTIVE\r\n");
+    folder.write("aes3loopcontrols.txt", "Off~ACTIVE\r\n");
+    const auto load = LoadSequence(folder.path());
+    EXPECT_FALSE(load->mixFiles[0].check.anyInvalid());
+    EXPECT_TRUE(load->mixFiles[1].check.anyInvalid());
+    EXPECT_EQ(load->loopCellTexts[1][0], QStringLiteral(" ----INVALID----"));
+    EXPECT_FALSE(load->sets[1].loaded);
+}
+
+TEST(LoadSequence, ReadOnlyLoadCreatesNothing)
+{
+    TestFolder folder;
+    writeMinimalControls(folder);
+    const auto load = LoadSequence(folder.path(), MissingFiles::Leave);
+    for (const QString& name : kBinaryFiles)
+        EXPECT_FALSE(folder.exists(name)) << name.toStdString();
+    EXPECT_EQ(load->model.meterImage(),
+              hexBytes("18 19 1A 1B 1C 1D 1E 1F 48 58 FF FF FF FF FF FF"));
+}
+
+TEST(LoadSequence, FilesThatCannotBeCreatedAreReportedAndDefaultsUsed)
+{
+    TestFolder folder;
+    const QString missingFolder = folder.filePath("gone");
+    const auto load = LoadSequence(missingFolder);
+    ASSERT_EQ(load->problems.size(), 4u);
+    EXPECT_TRUE(load->problems[0].path.endsWith("aes3mix.trn"));
+    EXPECT_FALSE(load->problems[0].reason.isEmpty());
+    EXPECT_EQ(load->compressorPositions.values, (std::array<int, 5>{3, 50, 7, 18, -30}));
+}
+
+TEST(LoadSequence, MeterBytesBeyondTheListAreKeptAndCompressorIsSettled)
+{
+    TestFolder folder;
+    writeMinimalControls(folder);
+    folder.write("aes3meters.trn", hexBytes("64 5F 00 FF 60 FE 01 02 03 04 05 06 07 08 09 0A"));
+    QByteArray compressor(1280, '\0');
+    compressor.replace(1024, 20, hexBytes("09000000 F4010000 07000000 D8FFFFFF 05000000"));
+    compressor.replace(1100, 4, hexBytes("11223344"));
+    folder.write("compressor.trn", compressor);
+    const auto load = LoadSequence(folder.path());
+    EXPECT_EQ(load->model.meter(0), 100);
+    EXPECT_EQ(load->meterPositions[0], 0);
+    EXPECT_EQ(load->meterPositions[1], 96);
+    EXPECT_EQ(load->compressorPositions.values, (std::array<int, 5>{7, 1, 7, -36, 0}));
+    EXPECT_EQ(load->model.compressor(CompressorWord::Hold), 480);
+    EXPECT_EQ(load->model.compressorImage().mid(1100, 4), hexBytes("11223344"));
+}
+
+TEST(SaveAll, FreshFolderIsWrittenInFullAndIdenticallyTwice)
+{
+    TestFolder folder;
+    writeMinimalControls(folder);
+    const auto load = LoadSequence(folder.path());
+    ASSERT_TRUE(SaveAll(load->model, folder.path()).empty());
+    const QByteArray mix = folder.read("ipmix.trn");
+    EXPECT_EQ(mix.size(), kMixImageSize);
+    EXPECT_EQ(mix.left(8), hexBytes("00 00 49 00 49 00 49 00"));
+    EXPECT_EQ(folder.read("aes3meters.trn"),
+              hexBytes("18 19 1A 1B 1C 1D 1E 1F 48 58 FF FF FF FF FF FF"));
+    const QByteArray compressor = folder.read("compressor.trn");
+    EXPECT_EQ(compressor.size(), 1280);
+    EXPECT_EQ(compressor.mid(1024, 20), hexBytes("03000000 C05D0000 07000000 12000000 E2FFFFFF"));
+    EXPECT_EQ(compressor.mid(4 * 112, 4), hexBytes("BD F8 03 00"));
+
+    std::vector<QByteArray> first;
+    for (const QString& name : kBinaryFiles)
+        first.push_back(folder.read(name));
+    ASSERT_TRUE(SaveAll(load->model, folder.path()).empty());
+    for (std::size_t k = 0; k < first.size(); ++k)
+        EXPECT_EQ(folder.read(kBinaryFiles[static_cast<qsizetype>(k)]), first[k]);
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).size(), 8); // no temporary files left
+}
+
+TEST(SaveAll, LegacyFileIsRewrittenInTheCurrentLayoutAndLongFilesKeepTheirTail)
+{
+    TestFolder folder;
+    writeMinimalControls(folder);
+    QByteArray legacy(kLegacyMixFileSize, '\0');
+    legacy.replace(0, 4, hexBytes("05 00 07 00"));
+    folder.write("aes3mix.trn", legacy);
+    QByteArray longer(kMixImageSize, '\0');
+    longer.append("extra bytes of a newer unit");
+    folder.write("ipmix.trn", longer);
+    folder.write("aes3meters.trn", QByteArray(17, '\x01'));
+    folder.write("compressor.trn", QByteArray(1281, '\x01'));
+
+    const auto load = LoadSequence(folder.path());
+    ASSERT_TRUE(SaveAll(load->model, folder.path()).empty());
+    const QByteArray aes3 = folder.read("aes3mix.trn");
+    EXPECT_EQ(aes3.size(), kMixImageSize);
+    EXPECT_EQ(aes3.left(8), hexBytes("05 00 07 00 49 00 49 00"));
+    const QByteArray ip = folder.read("ipmix.trn");
+    EXPECT_EQ(ip, longer);
+    EXPECT_EQ(folder.size("aes3meters.trn"), 16);
+    EXPECT_EQ(folder.size("compressor.trn"), 1280);
+}
+
+TEST(SaveAll, EveryFailureIsReportedAndTheOtherFilesAreStillWritten)
+{
+    TestFolder folder;
+    writeMinimalControls(folder);
+    const auto load = LoadSequence(folder.path());
+    ASSERT_TRUE(QFile::remove(folder.filePath("aes3mix.trn")));
+    ASSERT_TRUE(QDir(folder.path()).mkdir("aes3mix.trn"));
+    const std::vector<FileProblem> problems = SaveAll(load->model, folder.path());
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_EQ(problems[0].path, folder.filePath("aes3mix.trn"));
+    EXPECT_FALSE(problems[0].reason.isEmpty());
+    EXPECT_EQ(folder.size("ipmix.trn"), kMixImageSize);
+    EXPECT_EQ(folder.size("compressor.trn"), 1280);
+
+    const std::vector<FileProblem> gone = SaveAll(load->model, folder.filePath("no such folder"));
+    EXPECT_EQ(gone.size(), 4u);
+}
+
+struct PathCase
+{
+    const char* name;
+    const char* input;
+    const char* expected;
+};
+
+class NormalizeFolderPathTest : public ::testing::TestWithParam<PathCase>
+{
+};
+
+TEST_P(NormalizeFolderPathTest, TrailingSeparatorDroppedExceptAtARoot)
+{
+    EXPECT_EQ(NormalizeFolderPath(QString::fromLatin1(GetParam().input)),
+              QString::fromLatin1(GetParam().expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(Paths, NormalizeFolderPathTest,
+                         ::testing::Values(PathCase{"BackslashFolder", "D:\\data\\", "D:\\data"},
+                                           PathCase{"DriveRootKept", "C:\\", "C:\\"},
+                                           PathCase{"BareDrive", "E:", "E:\\"},
+                                           PathCase{"PlainFolder", "D:\\cfg", "D:\\cfg"},
+                                           PathCase{"SlashFolder", "/srv/cfg/", "/srv/cfg"},
+                                           PathCase{"ShortSlashFolder", "/a/", "/a"},
+                                           PathCase{"SlashRoot", "/", "/"},
+                                           PathCase{"Empty", "", ""},
+                                           PathCase{"DefaultZero", "0", "0"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(FolderFiles, BackslashNamesFollowTheFolderWithThePlatformSeparator)
+{
+    EXPECT_EQ(folderFilePath("/cfg", kAes3MixFile), QDir::toNativeSeparators("/cfg/aes3mix.trn"));
+    EXPECT_EQ(controlFilePath("/cfg", 3), QDir::toNativeSeparators("/cfg/iploopcontrols.txt"));
+}
+
+} // namespace
+} // namespace tarn

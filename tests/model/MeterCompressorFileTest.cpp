@@ -1,0 +1,121 @@
+#include "editors/CompressorEditor.h"
+#include "model/CompressorFile.h"
+#include "model/MeterFile.h"
+
+#include <cmath>
+
+#include <gtest/gtest.h>
+
+namespace tarn {
+namespace {
+
+TEST(MeterFile, SixteenBytesAreTakenAndAnyOtherLengthGivesDefaults)
+{
+    const QByteArray defaults = QByteArray::fromHex("18191A1B1C1D1E1F4858FFFFFFFFFFFF");
+    for (const int length : {0, 1, 15, 17, 1024}) {
+        ConfigModel model;
+        applyMeterFileBytes(model, QByteArray(length, '\x05'));
+        EXPECT_EQ(model.meterImage(), defaults) << "length " << length;
+    }
+    ConfigModel model;
+    const QByteArray file = QByteArray::fromHex("000140405F6064FE") + QByteArray(8, '\xFF');
+    applyMeterFileBytes(model, file);
+    EXPECT_EQ(model.meterImage(), file);
+}
+
+TEST(MeterFile, PositionShowsSourcesAndDisablesEverythingElse)
+{
+    EXPECT_EQ(meterPositionForByte(0), 1);
+    EXPECT_EQ(meterPositionForByte(63), 64);
+    EXPECT_EQ(meterPositionForByte(95), 96);
+    EXPECT_EQ(meterPositionForByte(96), 0);
+    EXPECT_EQ(meterPositionForByte(254), 0);
+    EXPECT_EQ(meterPositionForByte(255), 0);
+}
+
+TEST(CompressorFile, DefaultGainTableFollowsTheSixthDecibelScale)
+{
+    EXPECT_EQ(kDefaultGainTable[0], 30934);
+    EXPECT_EQ(kDefaultGainTable[3], 32767);
+    EXPECT_EQ(kDefaultGainTable[111], 260279);
+    for (int k = 112; k < kGainTableSize; ++k)
+        EXPECT_EQ(kDefaultGainTable[static_cast<std::size_t>(k)], 260285) << k;
+    for (int k = 0; k < 112; ++k) {
+        const double ideal = 32768.0 * std::pow(10.0, (k - 3) / 120.0);
+        EXPECT_NEAR(kDefaultGainTable[static_cast<std::size_t>(k)], ideal, ideal * 0.001) << k;
+        if (k > 0) {
+            EXPECT_GT(kDefaultGainTable[static_cast<std::size_t>(k)],
+                      kDefaultGainTable[static_cast<std::size_t>(k - 1)]);
+        }
+    }
+}
+
+TEST(CompressorFile, WrongLengthGivesDefaultsAndKeepsReservedWords)
+{
+    for (const int length : {0, 1279, 1281}) {
+        ConfigModel model;
+        model.setCompressorWord(300, 42);
+        applyCompressorFileBytes(model, QByteArray(length, '\x01'));
+        const QByteArray image = model.compressorImage();
+        EXPECT_EQ(image.mid(1024, 20), QByteArray::fromHex("03000000C05D000007000000"
+                                                           "12000000E2FFFFFF"))
+            << length;
+        EXPECT_EQ(image.mid(4 * 112, 4), QByteArray::fromHex("BDF80300"));
+        EXPECT_EQ(image.mid(4 * 255, 4), QByteArray::fromHex("BDF80300"));
+        EXPECT_EQ(model.compressorWord(300), 42);
+    }
+}
+
+struct SettleCase
+{
+    const char* name;
+    CompressorWord word;
+    std::int32_t stored;
+    int position;
+    std::int32_t held;
+};
+
+class CompressorSettleTest : public ::testing::TestWithParam<SettleCase>
+{
+};
+
+TEST_P(CompressorSettleTest, StartupClampsShowsAndRoundsHoldOnlyWhenItsPositionMoves)
+{
+    const SettleCase& c = GetParam();
+    ConfigModel model;
+    applyCompressorFileBytes(model, QByteArray()); // defaults
+    model.setCompressor(c.word, c.stored);
+    const CompressorPositions shown = settleCompressor(model, CompressorPositions{});
+    const auto param = static_cast<CompressorParam>(static_cast<int>(c.word) - 256);
+    EXPECT_EQ(shown[param], c.position);
+    EXPECT_EQ(model.compressor(c.word), c.held);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, CompressorSettleTest,
+    ::testing::Values(SettleCase{"AttackAboveRange", CompressorWord::Attack, 9, 7, 7},
+                      SettleCase{"AttackBelowRange", CompressorWord::Attack, -4, 0, 0},
+                      SettleCase{"HoldDefault", CompressorWord::Hold, 24000, 50, 24000},
+                      SettleCase{"HoldAboveLoadRange", CompressorWord::Hold, 70000, 100, 48000},
+                      SettleCase{"HoldRoundedDown", CompressorWord::Hold, 500, 1, 480},
+                      SettleCase{"HoldBelowOneStepKept", CompressorWord::Hold, 300, 0, 300},
+                      SettleCase{"HoldNegative", CompressorWord::Hold, -20, 0, 0},
+                      SettleCase{"HoldFromFullSpinner", CompressorWord::Hold, 480000, 100, 48000},
+                      SettleCase{"ThresholdAboveZero", CompressorWord::Threshold, 5, 0, 0},
+                      SettleCase{"GainBelowRange", CompressorWord::Gain, -40, -36, -36},
+                      SettleCase{"DecayInRange", CompressorWord::Decay, 2, 2, 2}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(CompressorSettle, HoldIsNotRoundedWhenItsPositionDoesNotChange)
+{
+    ConfigModel model;
+    model.setCompressor(CompressorWord::Hold, 24100);
+    CompressorPositions before;
+    before[CompressorParam::Hold] = 50;
+    const CompressorPositions shown = settleCompressor(model, before);
+    EXPECT_EQ(shown[CompressorParam::Hold], 50);
+    EXPECT_EQ(model.compressor(CompressorWord::Hold), 24100);
+}
+
+} // namespace
+} // namespace tarn

@@ -1,0 +1,178 @@
+#include "model/MixFile.h"
+
+#include "controls/ControlSet.h"
+
+#include <gtest/gtest.h>
+
+namespace tarn {
+namespace {
+
+// A set whose entries carry the given pointers, one entry each.
+ControlSet setWithPointers(std::initializer_list<int> pointers)
+{
+    ControlSet set;
+    for (const int p : pointers)
+        set.setPointerToNode(p, set.appendRoot(QStringLiteral("Control %1").arg(p)));
+    set.loaded = true;
+    set.rebuildNodeToPointer();
+    return set;
+}
+
+QByteArray le16(int value)
+{
+    const auto u = static_cast<quint16>(value);
+    QByteArray bytes(2, '\0');
+    bytes[0] = static_cast<char>(u & 0xFF);
+    bytes[1] = static_cast<char>(u >> 8);
+    return bytes;
+}
+
+struct LayoutCase
+{
+    const char* name;
+    qint64 length;
+    MixLayout layout;
+};
+
+class MixLayoutTest : public ::testing::TestWithParam<LayoutCase>
+{
+};
+
+TEST_P(MixLayoutTest, RecognisedByLengthAlone)
+{
+    EXPECT_EQ(mixLayoutForLength(GetParam().length), GetParam().layout);
+}
+
+INSTANTIATE_TEST_SUITE_P(Lengths, MixLayoutTest,
+                         ::testing::Values(LayoutCase{"Empty", 0, MixLayout::Empty},
+                                           LayoutCase{"Legacy", 8192, MixLayout::Legacy},
+                                           LayoutCase{"Current", 16416, MixLayout::Current},
+                                           LayoutCase{"Longer", 16417, MixLayout::Longer},
+                                           LayoutCase{"OneByte", 1, MixLayout::Shorter},
+                                           LayoutCase{"NearlyLegacy", 8191, MixLayout::Shorter},
+                                           LayoutCase{"NearlyCurrent", 16415, MixLayout::Shorter}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(MixFile, EmptyFileGivesUnityInSlotsBToDAndLeavesSlotAAndLoops)
+{
+    ConfigModel model;
+    applyMixFileBytes(model, 1, QByteArray());
+    const QByteArray image = model.mixImage(1);
+    EXPECT_EQ(image.left(8), QByteArray::fromHex("0000490049004900"));
+    EXPECT_EQ(model.slot(1, 31, 63, 0), 0);
+    EXPECT_EQ(model.slot(1, 31, 63, 3), 73);
+    EXPECT_EQ(image.mid(kLoopWordsOffset), QByteArray(32, '\0'));
+    EXPECT_EQ(model.mixImage(0), QByteArray(kMixImageSize, '\0'));
+}
+
+TEST(MixFile, LegacyLayoutCopiesSlotsAAndBAndSetsCAndDToUnity)
+{
+    QByteArray legacy(kLegacyMixFileSize, '\0');
+    legacy.replace(0, 4, QByteArray::fromHex("05000700"));
+    // Output 1, input 2 sits at 256 + 8 in the older layout.
+    legacy.replace(256 + 8, 4, le16(-3) + le16(1000));
+    ASSERT_EQ(legacy.size(), kLegacyMixFileSize);
+    ConfigModel model;
+    applyMixFileBytes(model, 0, legacy);
+    EXPECT_EQ(model.slot(0, 0, 0, 0), 5);
+    EXPECT_EQ(model.slot(0, 0, 0, 1), 7);
+    EXPECT_EQ(model.slot(0, 0, 0, 2), 73);
+    EXPECT_EQ(model.slot(0, 0, 0, 3), 73);
+    EXPECT_EQ(model.slot(0, 1, 2, 0), -3);
+    EXPECT_EQ(model.slot(0, 1, 2, 1), 1000);
+    EXPECT_EQ(model.mixImage(0).mid(kLoopWordsOffset), QByteArray(32, '\0'));
+}
+
+TEST(MixFile, ShorterFileFillsWhatItHasAndLongerFileOnlyTheImage)
+{
+    ConfigModel model;
+    applyMixFileBytes(model, 0, QByteArray(3, '\x11'));
+    EXPECT_EQ(model.mixImage(0).left(4), QByteArray::fromHex("11111100"));
+
+    QByteArray longer(kMixImageSize + 10, '\x22');
+    applyMixFileBytes(model, 1, longer);
+    EXPECT_EQ(model.mixImage(1), QByteArray(kMixImageSize, '\x22'));
+}
+
+TEST(MixFile, CheckRepairsNegativeSlotsAndReportsThoseWithoutEntry)
+{
+    ConfigModel model;
+    model.setSlot(0, 0, 0, 0, -5);    // repaired to 0, which has an entry
+    model.setSlot(0, 2, 3, 1, 32767); // kept, no entry
+    model.setSlot(0, 4, 5, 2, 17);    // valid
+    const ControlSet crosspoints = setWithPointers({0, 17});
+    const ControlSet loops = setWithPointers({0});
+    // Every other slot is 0 and valid.
+    const MixCheck check = checkMixSettings(model, 0, crosspoints, loops);
+    EXPECT_EQ(model.slot(0, 0, 0, 0), 0);
+    EXPECT_EQ(model.slot(0, 2, 3, 1), 32767);
+    EXPECT_EQ(check.repairedSlots, 1);
+    ASSERT_EQ(check.invalidSlots.size(), 1u);
+    EXPECT_EQ(check.invalidSlots[0].output, 2);
+    EXPECT_EQ(check.invalidSlots[0].input, 3);
+    EXPECT_EQ(check.invalidSlots[0].slot, 1);
+    EXPECT_EQ(check.invalidSlots[0].pointer, 32767);
+    EXPECT_TRUE(check.anyInvalid());
+}
+
+TEST(MixFile, PointerZeroHasNoExemption)
+{
+    ConfigModel model;
+    const MixCheck check = checkMixSettings(model, 1, setWithPointers({73}), setWithPointers({0}));
+    EXPECT_EQ(check.invalidSlots.size(), static_cast<std::size_t>(kOutputCount * kSlotsPerOutput));
+    EXPECT_TRUE(check.invalidLoops.empty());
+}
+
+struct LoopCase
+{
+    const char* name;
+    const char* storedWord; // bytes as in the file
+    int pointer;            // held afterwards
+    const char* savedWord;
+    bool invalid;
+};
+
+class LoopCheckTest : public ::testing::TestWithParam<LoopCase>
+{
+};
+
+TEST_P(LoopCheckTest, LoopWordIsReadBigEndianRepairedAndWrittenBack)
+{
+    const LoopCase& c = GetParam();
+    QByteArray file(kMixImageSize, '\0');
+    file.replace(kLoopWordsOffset + 4 * 5, 4, QByteArray::fromHex(c.storedWord));
+    ConfigModel model;
+    applyMixFileBytes(model, 0, file);
+    const MixCheck check =
+        checkMixSettings(model, 0, setWithPointers({0}), setWithPointers({0, 300}));
+    EXPECT_EQ(model.loopAssignment(0, 5), c.pointer);
+    EXPECT_EQ(model.mixImage(0).mid(kLoopWordsOffset + 20, 4), QByteArray::fromHex(c.savedWord));
+    EXPECT_EQ(check.loopInvalid[5], c.invalid);
+    EXPECT_EQ(check.invalidLoops.size(), c.invalid ? 1u : 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Words, LoopCheckTest,
+    ::testing::Values(LoopCase{"Pointer300", "0000012C", 300, "0000012C", false},
+                      LoopCase{"MinusOneBecomesZero", "FFFFFFFF", 0, "00000000", false},
+                      LoopCase{"NoEntry", "00000005", 5, "00000005", true},
+                      LoopCase{"BeyondMapsIsHeldAsZeroAndInvalid", "00010005", 0, "00000000", true},
+                      LoopCase{"LargestPointerNoEntry", "00007FFF", 32767, "00007FFF", true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(MixFile, SaveBytesAreTheImageFollowedByAnyTailBeyondIt)
+{
+    ConfigModel model;
+    model.setSlot(0, 0, 0, 0, 0x11);
+    EXPECT_EQ(mixFileBytesForSave(model, 0, QByteArray(8192, '\x55')), model.mixImage(0));
+
+    QByteArray existing(kMixImageSize, '\x55');
+    existing.append("TAIL");
+    const QByteArray saved = mixFileBytesForSave(model, 0, existing);
+    EXPECT_EQ(saved.size(), kMixImageSize + 4);
+    EXPECT_EQ(saved.left(kMixImageSize), model.mixImage(0));
+    EXPECT_EQ(saved.right(4), QByteArray("TAIL"));
+}
+
+} // namespace
+} // namespace tarn
