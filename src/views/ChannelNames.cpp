@@ -1,0 +1,171 @@
+#include "views/ChannelNames.h"
+
+#include "app/FolderFiles.h"
+#include "model/Windows1252.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace tarn {
+
+namespace {
+
+// Name lists are a few hundred bytes; anything past this is not a name list, and only its
+// start is needed anyway.
+constexpr qint64 kMaxNameFileBytes = 16 * 1024 * 1024;
+
+constexpr int kNamedOutputs = 32;
+constexpr int kNamedLoops = 8;
+constexpr char kMixerOutputFallback[] = "MIXER OUTPUT ";
+
+bool isLineEnd(char c)
+{
+    return c == '\r' || c == '\n';
+}
+
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+// Steps over one line terminator at `pos`: CR LF, CR or LF.
+qsizetype skipLineEnd(QByteArrayView bytes, qsizetype pos)
+{
+    if (bytes[pos] == '\r' && pos + 1 < bytes.size() && bytes[pos + 1] == '\n')
+        return pos + 2;
+    return pos + 1;
+}
+
+// The whole file, or nothing when it cannot be opened; a folder is not a name list.
+std::optional<QByteArray> readNameFile(const QString& path)
+{
+    if (QFileInfo(path).isDir())
+        return std::nullopt;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    // A read that fails after opening leaves the names not read empty.
+    return file.read(kMaxNameFileBytes);
+}
+
+template <std::size_t N> void fillFrom(const QStringList& lines, std::array<QString, N>& names)
+{
+    for (std::size_t k = 0; k < N && k < static_cast<std::size_t>(lines.size()); ++k)
+        names[k] = lines[static_cast<qsizetype>(k)];
+}
+
+} // namespace
+
+QStringList readNameLines(QByteArrayView bytes, int count)
+{
+    QStringList lines;
+    qsizetype pos = 0;
+    while (lines.size() < count && pos < bytes.size()) {
+        qsizetype end = pos;
+        while (end < bytes.size() && !isLineEnd(bytes[end]))
+            ++end;
+        lines.append(decodeWindows1252(bytes.sliced(pos, end - pos)));
+        pos = end < bytes.size() ? skipLineEnd(bytes, end) : end;
+    }
+    while (lines.size() < count)
+        lines.append(QString());
+    return lines;
+}
+
+QStringList readLoopFields(QByteArrayView bytes, int count)
+{
+    QStringList fields;
+    qsizetype pos = 0;
+    const qsizetype size = bytes.size();
+    // After a comma a field always follows, even an empty one at the end of the line.
+    bool afterComma = false;
+    while (fields.size() < count) {
+        while (pos < size && isBlank(bytes[pos]))
+            ++pos;
+        if (pos >= size)
+            break;
+        if (isLineEnd(bytes[pos])) {
+            pos = skipLineEnd(bytes, pos);
+            // A blank line names no loop; a comma before the line end does: an empty one.
+            if (afterComma) {
+                fields.append(QString());
+                afterComma = false;
+            }
+            continue;
+        }
+
+        if (bytes[pos] == '"') {
+            const qsizetype open = pos + 1;
+            qsizetype close = open;
+            while (close < size && bytes[close] != '"')
+                ++close;
+            // A quote left open runs to the end of the file.
+            fields.append(decodeWindows1252(bytes.sliced(open, close - open)));
+            pos = close < size ? close + 1 : size;
+            // Text between the closing quote and the next separator is ignored.
+            while (pos < size && bytes[pos] != ',' && !isLineEnd(bytes[pos]))
+                ++pos;
+        } else {
+            qsizetype end = pos;
+            while (end < size && bytes[end] != ',' && !isLineEnd(bytes[end]))
+                ++end;
+            qsizetype last = end;
+            while (last > pos && isBlank(bytes[last - 1]))
+                --last;
+            fields.append(decodeWindows1252(bytes.sliced(pos, last - pos)));
+            pos = end;
+        }
+
+        afterComma = false;
+        if (pos < size && bytes[pos] == ',') {
+            ++pos;
+            afterComma = true;
+        } else if (pos < size) {
+            pos = skipLineEnd(bytes, pos);
+        }
+    }
+    while (fields.size() < count)
+        fields.append(QString());
+    return fields;
+}
+
+ChannelNames readChannelNames(const QString& folder)
+{
+    ChannelNames names;
+    for (int m = 0; m < 2; ++m) {
+        if (const auto bytes = readNameFile(folderFilePath(folder, inputsFileName(m)))) {
+            names.inputsFileOpened[m] = true;
+            fillFrom(readNameLines(*bytes, kNamedInputsFromFile), names.inputNames[m]);
+        }
+    }
+    for (int m = 0; m < 2; ++m) {
+        if (const auto bytes = readNameFile(folderFilePath(folder, outputsFileName(m)))) {
+            names.outputsFileOpened[m] = true;
+            fillFrom(readNameLines(*bytes, kNamedOutputs), names.outputNames[m]);
+        }
+    }
+    for (int m = 0; m < 2; ++m) {
+        if (const auto bytes = readNameFile(folderFilePath(folder, loopsFileName(m)))) {
+            std::array<QString, 8> loops;
+            fillFrom(readLoopFields(*bytes, kNamedLoops), loops);
+            names.loopNames[m] = loops;
+        }
+    }
+    nameInputsAfterOutputs(names);
+    return names;
+}
+
+void nameInputsAfterOutputs(ChannelNames& names)
+{
+    for (int n = kNamedInputsFromFile + 1; n <= 64; ++n) {
+        const int o = n - 33; // zero-based index of output n - 32
+        for (int m = 0; m < 2; ++m) {
+            const QString& output = names.outputNames[m][o];
+            names.inputNames[m][n - 1] =
+                output.isEmpty() ? QLatin1String(kMixerOutputFallback) + QString::number(o)
+                                 : output;
+        }
+    }
+}
+
+} // namespace tarn
