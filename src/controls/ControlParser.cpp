@@ -1,0 +1,285 @@
+#include "controls/ControlParser.h"
+
+#include "controls/LineReader.h"
+#include "model/Windows1252.h"
+
+#include <cstdint>
+#include <limits>
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace tarn {
+
+namespace {
+
+// A file of garbage could otherwise produce a diagnostic for every few bytes.
+constexpr std::size_t kMaxDiagnostics = 1000;
+// Keywords quoted in diagnostics are cut to this many bytes.
+constexpr qsizetype kMaxQuoted = 40;
+
+QByteArrayView withoutTrailingBlanks(QByteArrayView text)
+{
+    qsizetype size = text.size();
+    while (size > 0 && text[size - 1] == ' ')
+        --size;
+    return text.first(size);
+}
+
+QByteArrayView withoutBlanks(QByteArrayView text)
+{
+    text = withoutTrailingBlanks(text);
+    qsizetype start = 0;
+    while (start < text.size() && text[start] == ' ')
+        ++start;
+    return text.sliced(start);
+}
+
+qsizetype indexOf(QByteArrayView text, char c, qsizetype from = 0)
+{
+    for (qsizetype k = from; k < text.size(); ++k) {
+        if (text[k] == c)
+            return k;
+    }
+    return -1;
+}
+
+QString quoted(QByteArrayView text)
+{
+    const bool cut = text.size() > kMaxQuoted;
+    return u'"' + decodeWindows1252(cut ? text.first(kMaxQuoted) : text) +
+           (cut ? QStringLiteral("...\"") : QStringLiteral("\""));
+}
+
+enum class Keyword { Active, Increment, Decrement, Set, Add, Subtract, Offset, Unknown };
+
+Keyword keywordOf(QByteArrayView word)
+{
+    if (word == "ACTIVE")
+        return Keyword::Active;
+    if (word == "PTR++")
+        return Keyword::Increment;
+    if (word == "PTR--")
+        return Keyword::Decrement;
+    if (word == "PTR")
+        return Keyword::Set;
+    if (word == "PTR+")
+        return Keyword::Add;
+    if (word == "PTR-")
+        return Keyword::Subtract;
+    if (word == "OFFSET")
+        return Keyword::Offset;
+    return Keyword::Unknown;
+}
+
+// The state of one file's parse, as the description format defines it.
+class Parser
+{
+public:
+    Parser(ControlSet& set, ControlFileResult& result) : m_set(set), m_result(result) {}
+
+    void parseLine(QByteArrayView line, int lineNumber)
+    {
+        m_line = lineNumber;
+        qsizetype tilde = indexOf(line, '~');
+        parseEntry(tilde < 0 ? line : line.first(tilde));
+        while (tilde >= 0) {
+            const qsizetype start = tilde + 1;
+            tilde = indexOf(line, '~', start);
+            applyDirective(line.sliced(start, (tilde < 0 ? line.size() : tilde) - start));
+        }
+    }
+
+private:
+    void parseEntry(QByteArrayView entryPart)
+    {
+        // Empty fields are the tabs in front of the entry text, so its position is its depth.
+        qsizetype depth = 0;
+        while (depth < entryPart.size() && entryPart[depth] == '\t')
+            ++depth;
+        if (depth == entryPart.size())
+            return;
+        const qsizetype tab = indexOf(entryPart, '\t', depth);
+        const QByteArrayView field =
+            entryPart.sliced(depth, (tab < 0 ? entryPart.size() : tab) - depth);
+
+        if (depth > 0 && m_entry == 0) {
+            diagnose(QStringLiteral("no entry: depth %1 with no entry to attach to").arg(depth));
+            return;
+        }
+        if (depth > m_depth + 1) {
+            diagnose(QStringLiteral("no entry: depth %1 after depth %2").arg(depth).arg(m_depth));
+            return;
+        }
+        if (m_set.isFull()) {
+            m_result.truncated = true;
+            diagnose(QStringLiteral("no entry: the set already holds %1 entries").arg(kMaxEntries));
+            return;
+        }
+
+        const QString text = decodeWindows1252(withoutTrailingBlanks(field));
+        int created = 0;
+        if (depth == 0) {
+            created = m_set.appendRoot(text, m_line);
+        } else if (depth == m_depth + 1) {
+            created = m_set.appendChild(m_entry, text, m_line);
+        } else {
+            int sibling = m_entry;
+            for (qsizetype d = m_depth; d > depth; --d)
+                sibling = m_set.entry(sibling).parent;
+            created = m_set.appendSiblingAfter(sibling, text, m_line);
+        }
+        if (created == 0)
+            return;
+        m_entry = created;
+        m_depth = static_cast<int>(depth);
+    }
+
+    void applyDirective(QByteArrayView directive)
+    {
+        if (directive.isEmpty())
+            return;
+        const qsizetype equals = indexOf(directive, '=');
+        const QByteArrayView word =
+            withoutTrailingBlanks(equals < 0 ? directive : directive.first(equals));
+        const Keyword keyword = keywordOf(word);
+        switch (keyword) {
+        case Keyword::Active:
+            activate();
+            return;
+        case Keyword::Increment:
+            setPointer(double(m_pointer) + 1.0, word);
+            return;
+        case Keyword::Decrement:
+            setPointer(double(m_pointer) - 1.0, word);
+            return;
+        case Keyword::Unknown:
+            diagnose(QStringLiteral("unrecognised directive %1").arg(quoted(word)));
+            return;
+        default:
+            break;
+        }
+
+        if (equals < 0) {
+            diagnose(QStringLiteral("directive %1 needs a value").arg(quoted(word)));
+            return;
+        }
+        if (indexOf(directive, '=', equals + 1) >= 0) {
+            diagnose(QStringLiteral("directive %1 has more than one \"=\"").arg(quoted(word)));
+            return;
+        }
+        const QByteArrayView value = directive.sliced(equals + 1);
+        switch (keyword) {
+        case Keyword::Set:
+            if (withoutBlanks(value) == "OFFSET")
+                m_pointer = m_offset;
+            else
+                setPointer(leadingNumber(value), word);
+            return;
+        case Keyword::Add:
+            setPointer(double(m_pointer) + leadingNumber(value), word);
+            return;
+        case Keyword::Subtract:
+            setPointer(double(m_pointer) - leadingNumber(value), word);
+            return;
+        case Keyword::Offset:
+            setOffset(roundHalfEven(leadingNumber(value)));
+            return;
+        default:
+            return;
+        }
+    }
+
+    void activate()
+    {
+        if (m_entry == 0) {
+            diagnose(QStringLiteral("ACTIVE before any entry"));
+        } else if (m_pointer < 0 || m_pointer >= kPointerSlots) {
+            diagnose(QStringLiteral("ACTIVE with pointer %1 outside 0..%2")
+                         .arg(m_pointer)
+                         .arg(kPointerSlots - 1));
+        } else {
+            m_set.setPointerToNode(m_pointer, m_entry);
+        }
+    }
+
+    void setPointer(double value, QByteArrayView word)
+    {
+        const double rounded = roundHalfEven(value);
+        // Written so that NaN fails the test too.
+        if (!(rounded >= std::numeric_limits<std::int32_t>::min() &&
+              rounded <= std::numeric_limits<std::int32_t>::max())) {
+            diagnose(QStringLiteral("%1 ignored: pointer would leave the 32-bit range")
+                         .arg(quoted(word)));
+            return;
+        }
+        m_pointer = static_cast<std::int32_t>(rounded);
+    }
+
+    void setOffset(double rounded)
+    {
+        if (!(rounded >= std::numeric_limits<std::int16_t>::min() &&
+              rounded <= std::numeric_limits<std::int16_t>::max())) {
+            diagnose(QStringLiteral("OFFSET %1 outside -32768..32767 ignored").arg(rounded));
+            return;
+        }
+        m_offset = static_cast<std::int16_t>(rounded);
+    }
+
+    void diagnose(const QString& message)
+    {
+        auto& diagnostics = m_result.diagnostics;
+        if (diagnostics.size() < kMaxDiagnostics)
+            diagnostics.push_back({m_line, message});
+        else if (diagnostics.size() == kMaxDiagnostics)
+            diagnostics.push_back({m_line, QStringLiteral("further diagnostics not listed")});
+    }
+
+    ControlSet& m_set;
+    ControlFileResult& m_result;
+    int m_line = 0;
+    std::int32_t m_pointer = 0;
+    std::int16_t m_offset = 0;
+    int m_entry = 0; // the entry most recently created from this file, 0 for none
+    int m_depth = 0;
+};
+
+} // namespace
+
+ControlFileResult parseControlDescription(QByteArrayView bytes, ControlSet& set)
+{
+    ControlFileResult result;
+    result.opened = true;
+    Parser parser(set, result);
+    LineReader lines(bytes);
+    QByteArrayView line;
+    while (lines.next(line))
+        parser.parseLine(line, lines.lineNumber());
+    set.loaded = true;
+    set.rebuildNodeToPointer();
+    return result;
+}
+
+ControlFileResult LoadControlSet(ControlSet& set, const QString& path)
+{
+    ControlFileResult failed;
+    // Directories and devices are refused before opening: a FIFO would block the read.
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile()) {
+        failed.error = path + QStringLiteral(": not a regular file");
+        return failed;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        failed.error = path + QStringLiteral(": ") + file.errorString();
+        return failed;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        failed.error = path + QStringLiteral(": ") + file.errorString();
+        return failed;
+    }
+    return parseControlDescription(bytes, set);
+}
+
+} // namespace tarn

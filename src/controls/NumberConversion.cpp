@@ -1,0 +1,139 @@
+#include "controls/ControlParser.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+namespace tarn {
+
+namespace {
+
+// More significant digits than a double ever needs to round correctly (767), plus one sticky digit.
+constexpr int kMaxDigits = 800;
+// Saturation point of a written exponent: more than any value's digit count could cancel.
+constexpr long long kExponentLimit = 1'000'000'000'000'000;
+
+class Scanner
+{
+public:
+    explicit Scanner(QByteArrayView text) : m_text(text) {}
+
+    // The next byte after skipping blanks, tabs and line feeds, or -1 at the end.
+    int peek()
+    {
+        while (m_pos < m_text.size()) {
+            const char c = m_text[m_pos];
+            if (c != ' ' && c != '\t' && c != '\n')
+                return static_cast<unsigned char>(c);
+            ++m_pos;
+        }
+        return -1;
+    }
+    void advance() { ++m_pos; }
+
+private:
+    QByteArrayView m_text;
+    qsizetype m_pos = 0;
+};
+
+bool isDigit(int c)
+{
+    return c >= '0' && c <= '9';
+}
+
+} // namespace
+
+double leadingNumber(QByteArrayView value)
+{
+    // "&H" and "&O" forms are not numbers here: "&H10" has no digit before the letter and gives 0.
+    Scanner in(value);
+    bool negative = false;
+    if (in.peek() == '+' || in.peek() == '-') {
+        negative = in.peek() == '-';
+        in.advance();
+    }
+
+    // The mantissa is kept as significant digits d1 d2 ... with value 0.d1d2... * 10^pointShift;
+    // room for the digits, a sticky digit, and the exponent written after them.
+    char text[kMaxDigits + 32];
+    int count = 0;
+    bool sticky = false; // a non-zero digit beyond kMaxDigits was dropped
+    long long pointShift = 0;
+    bool anyDigit = false;
+    const auto take = [&](int c) {
+        if (count < kMaxDigits)
+            text[count++] = static_cast<char>(c);
+        else if (c != '0')
+            sticky = true;
+    };
+
+    for (int c = in.peek(); isDigit(c); c = in.peek()) {
+        anyDigit = true;
+        if (count > 0 || c != '0') {
+            take(c);
+            ++pointShift;
+        }
+        in.advance();
+    }
+    if (in.peek() == '.') {
+        in.advance();
+        for (int c = in.peek(); isDigit(c); c = in.peek()) {
+            anyDigit = true;
+            if (count > 0 || c != '0')
+                take(c);
+            else
+                --pointShift;
+            in.advance();
+        }
+    }
+    if (!anyDigit)
+        return 0.0;
+
+    long long exponent = 0;
+    if (in.peek() == 'E' || in.peek() == 'e') {
+        in.advance();
+        bool negativeExponent = false;
+        if (in.peek() == '+' || in.peek() == '-') {
+            negativeExponent = in.peek() == '-';
+            in.advance();
+        }
+        for (int c = in.peek(); isDigit(c); c = in.peek()) {
+            exponent = std::min(exponent * 10 + (c - '0'), kExponentLimit);
+            in.advance();
+        }
+        if (negativeExponent)
+            exponent = -exponent;
+    }
+    if (count == 0)
+        return 0.0;
+
+    if (sticky)
+        text[count++] = '1';
+    // Written as the integer d1d2...dn times 10^(pointShift + exponent - n).
+    const long long scale = pointShift + exponent - count;
+    char* end = text + count;
+    *end++ = 'e';
+    end = std::to_chars(end, text + sizeof text, scale).ptr;
+
+    double result = 0.0;
+    const auto parsed = std::from_chars(text, end, result, std::chars_format::scientific);
+    if (parsed.ec == std::errc::result_out_of_range) // too large when 0.d1d2... * 10^k has k > 0
+        result = pointShift + exponent > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+    return negative ? -result : result;
+}
+
+double roundHalfEven(double value)
+{
+    if (!std::isfinite(value))
+        return value;
+    const double floor = std::floor(value);
+    const double fraction = value - floor;
+    if (fraction < 0.5)
+        return floor;
+    if (fraction > 0.5)
+        return floor + 1.0;
+    return std::fmod(floor, 2.0) == 0.0 ? floor : floor + 1.0;
+}
+
+} // namespace tarn

@@ -1,0 +1,86 @@
+#include "controls/ControlParser.h"
+
+#include <cmath>
+#include <limits>
+
+#include <QByteArray>
+
+#include <gtest/gtest.h>
+
+namespace tarn {
+namespace {
+
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
+struct NumberRow
+{
+    const char* name;
+    QByteArray value;
+    double expected;
+    friend void PrintTo(const NumberRow& row, std::ostream* out) { *out << row.name; }
+};
+
+class LeadingNumber : public testing::TestWithParam<NumberRow>
+{
+};
+
+TEST_P(LeadingNumber, ReadsTheLeadingNumber)
+{
+    EXPECT_EQ(leadingNumber(GetParam().value), GetParam().expected);
+}
+
+const NumberRow kNumberRows[] = {
+    {"Empty", "", 0},
+    {"TrailingLetters", "12abc", 12},
+    {"NoDigit", "abc", 0},
+    {"BlanksBetweenDigits", " 1 2", 12},
+    {"TabsAndLineFeedsSkipped", "\t-\n3 ", -3},
+    {"DoubleSign", "--1", 0},
+    {"Fraction", "+2.5", 2.5},
+    {"FractionWithoutIntegerPart", ".5", 0.5},
+    {"PointOnly", ".", 0},
+    {"SecondPointEnds", "1.2.3", 1.2},
+    {"ExponentWithSign", "1E+2", 100},
+    {"NegativeExponent", "25e-1", 2.5},
+    {"BlanksAroundExponent", "1 e 2", 100},
+    {"ExponentWithoutDigitsEndsBeforeE", "7e-x", 7},
+    {"DIsNoExponent", "1D2", 1},
+    {"HexFormNotAccepted", "&H10", 0},
+    {"HighBytesAreNotDigits",
+     "\xFF"
+     "5",
+     0},
+    {"Overflow", "-1e400", -kInf},
+    {"Underflow", "1e-999", 0},
+    {"HugeExponentDigits", "1e99999999999999999999999", kInf},
+    {"ManyIntegerDigits", "1" + QByteArray(400, '0'), kInf},
+    {"ManyLeadingFractionZeros", "0." + QByteArray(400, '0') + "1e401", 1},
+    // 2^53 + 1 lies halfway between two doubles: only the far non-zero digit decides.
+    {"HalfwayRoundsToEven", "9007199254740993", 9007199254740992.0},
+    {"DigitsFarBeyondStillRound", "9007199254740993." + QByteArray(900, '0') + "1",
+     9007199254740994.0},
+};
+
+INSTANTIATE_TEST_SUITE_P(Rows, LeadingNumber, testing::ValuesIn(kNumberRows),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(LeadingNumberLimits, AMillionDigitsConvertQuickly)
+{
+    EXPECT_EQ(leadingNumber(QByteArray(1'000'000, '9')), kInf);
+    EXPECT_EQ(leadingNumber("0." + QByteArray(1'000'000, '0') + "5e1000001"), 5.0);
+}
+
+TEST(RoundHalfEven, RoundsHalvesToTheEvenNeighbour)
+{
+    const double cases[][2] = {{2.5, 2},     {3.5, 4},
+                               {-2.5, -2},   {-3.5, -4},
+                               {0.5, 0},     {2.4999999, 2},
+                               {-1.2, -1},   {2.5000001, 3},
+                               {kInf, kInf}, {4503599627370497.0, 4503599627370497.0}};
+    for (const auto& [value, expected] : cases)
+        EXPECT_EQ(roundHalfEven(value), expected) << value;
+    EXPECT_TRUE(std::isnan(roundHalfEven(std::nan(""))));
+}
+
+} // namespace
+} // namespace tarn
