@@ -1,0 +1,355 @@
+#include "app/FolderJsonImport.h"
+
+#include "app/FolderJson.h"
+#include "app/FolderPlaces.h"
+#include "editors/CompressorEditor.h"
+#include "model/CompressorFile.h"
+
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <optional>
+
+#include <QJsonArray>
+#include <QJsonObject>
+
+namespace tarn {
+
+namespace {
+
+constexpr std::int64_t kWordMin = std::numeric_limits<std::int32_t>::min();
+constexpr std::int64_t kWordMax = std::numeric_limits<std::int32_t>::max();
+constexpr std::int64_t kHoldMaximum = 1000 * kHoldPerPosition;
+constexpr std::int64_t kMeterByteMax = 255;
+
+QString field(const QString& place, const char* name)
+{
+    const QString key = QLatin1String(name);
+    return place.isEmpty() ? key : place + u'.' + key;
+}
+
+QString element(const QString& place, int index)
+{
+    return place + u'[' + QString::number(index) + u']';
+}
+
+bool isInteger(double value)
+{
+    return std::isfinite(value) && std::trunc(value) == value;
+}
+
+QString numberText(double value)
+{
+    if (isInteger(value) && std::fabs(value) < 1e15)
+        return QString::number(static_cast<qint64>(value));
+    return QString::number(value, 'g', 17);
+}
+
+QString describe(const QJsonValue& value)
+{
+    switch (value.type()) {
+    case QJsonValue::Null:
+        return QStringLiteral("null");
+    case QJsonValue::Bool:
+        return value.toBool() ? QStringLiteral("true") : QStringLiteral("false");
+    case QJsonValue::Double:
+        return numberText(value.toDouble());
+    case QJsonValue::String:
+        return QStringLiteral("a string");
+    case QJsonValue::Array:
+        return QStringLiteral("an array");
+    case QJsonValue::Object:
+        return QStringLiteral("an object");
+    case QJsonValue::Undefined:
+        break;
+    }
+    return QStringLiteral("nothing");
+}
+
+// Walks the document, collecting every fault, and writes the values it accepts into a copy
+// of the model.
+class DocumentReader
+{
+public:
+    explicit DocumentReader(const ConfigModel& model) : m_model(model) {}
+
+    void readDocument(const QJsonDocument& document)
+    {
+        if (!document.isObject()) {
+            fault({}, QStringLiteral("the document must be a JSON object, found ") +
+                          (document.isArray() ? QStringLiteral("an array")
+                                              : QStringLiteral("nothing")));
+            return;
+        }
+        const QJsonObject root = document.object();
+        if (!readHeader(root))
+            return;
+        rejectUnknown(root, {}, {"format", "version", "mixers", "meters", "compressor"});
+        forEach(root, {}, "mixers", kMixerCount,
+                [this](const QJsonValue& v, const QString& p, int m) { readMixer(v, p, m); });
+        forEach(root, {}, "meters", kMeterCount,
+                [this](const QJsonValue& v, const QString& p, int i) { readMeter(v, p, i); });
+        if (root.contains(QLatin1String("compressor")))
+            readCompressor(root.value(QLatin1String("compressor")), QStringLiteral("compressor"));
+    }
+
+    const std::vector<JsonProblem>& problems() const { return m_problems; }
+    const ConfigModel& model() const { return m_model; }
+
+private:
+    void fault(const QString& place, const QString& message)
+    {
+        m_problems.push_back({place, message});
+    }
+
+    // A document of another kind or version would only produce a flood of faults.
+    bool readHeader(const QJsonObject& root)
+    {
+        const QJsonValue format = root.value(QLatin1String("format"));
+        const QString expected = QLatin1String(kFolderJsonFormat);
+        if (format.isUndefined()) {
+            fault(QStringLiteral("format"),
+                  QStringLiteral("missing; expected \"%1\"").arg(expected));
+            return false;
+        }
+        if (format.toString() != expected) {
+            fault(QStringLiteral("format"),
+                  QStringLiteral("expected \"%1\", found %2")
+                      .arg(expected,
+                           format.isString() ? quotedName(format.toString()) : describe(format)));
+            return false;
+        }
+        const QJsonValue version = root.value(QLatin1String("version"));
+        if (version.isUndefined()) {
+            fault(QStringLiteral("version"),
+                  QStringLiteral("missing; expected %1").arg(kFolderJsonVersion));
+            return false;
+        }
+        if (!version.isDouble() || version.toDouble() != kFolderJsonVersion) {
+            fault(QStringLiteral("version"), QStringLiteral("expected %1, found %2")
+                                                 .arg(kFolderJsonVersion)
+                                                 .arg(describe(version)));
+            return false;
+        }
+        return true;
+    }
+
+    std::optional<QJsonObject> object(const QJsonValue& value, const QString& place,
+                                      std::initializer_list<const char*> known)
+    {
+        if (!value.isObject()) {
+            fault(place, QStringLiteral("expected an object, found ") + describe(value));
+            return std::nullopt;
+        }
+        const QJsonObject result = value.toObject();
+        rejectUnknown(result, place, known);
+        return result;
+    }
+
+    void rejectUnknown(const QJsonObject& object, const QString& place,
+                       std::initializer_list<const char*> known)
+    {
+        for (auto it = object.begin(); it != object.end(); ++it) {
+            bool isKnown = false;
+            for (const char* name : known)
+                isKnown = isKnown || it.key() == QLatin1String(name);
+            if (!isKnown) {
+                const QString key = it.key();
+                fault(place.isEmpty() ? key : place + u'.' + key, QStringLiteral("unknown field"));
+            }
+        }
+    }
+
+    std::optional<QJsonArray> array(const QJsonValue& value, const QString& place, int length)
+    {
+        if (!value.isArray()) {
+            fault(place, QStringLiteral("expected an array of %1, found %2")
+                             .arg(length)
+                             .arg(describe(value)));
+            return std::nullopt;
+        }
+        const QJsonArray result = value.toArray();
+        if (result.size() != length) {
+            fault(place, QStringLiteral("expected an array of %1, found an array of %2")
+                             .arg(length)
+                             .arg(result.size()));
+            return std::nullopt;
+        }
+        return result;
+    }
+
+    // Calls `read` for every element of the array `name` of `object`, when it is there.
+    template <typename Read>
+    void forEach(const QJsonObject& object, const QString& place, const char* name, int length,
+                 Read read)
+    {
+        if (!object.contains(QLatin1String(name)))
+            return;
+        const QString here = field(place, name);
+        const auto items = array(object.value(QLatin1String(name)), here, length);
+        if (!items)
+            return;
+        for (int k = 0; k < length; ++k)
+            read(items->at(k), element(here, k), k);
+    }
+
+    std::optional<std::int64_t> integer(const QJsonValue& value, const QString& place,
+                                        std::int64_t minimum, std::int64_t maximum)
+    {
+        if (!value.isDouble() || !isInteger(value.toDouble())) {
+            fault(place, QStringLiteral("expected an integer, found ") + describe(value));
+            return std::nullopt;
+        }
+        const double number = value.toDouble();
+        if (number < static_cast<double>(minimum) || number > static_cast<double>(maximum)) {
+            fault(place, QStringLiteral("%1 is outside %2..%3")
+                             .arg(numberText(number))
+                             .arg(minimum)
+                             .arg(maximum));
+            return std::nullopt;
+        }
+        return static_cast<std::int64_t>(number);
+    }
+
+    // The integer field `name` of `object`, when it is there and valid.
+    std::optional<std::int64_t> integerField(const QJsonObject& object, const QString& place,
+                                             const char* name, std::int64_t minimum,
+                                             std::int64_t maximum)
+    {
+        if (!object.contains(QLatin1String(name)))
+            return std::nullopt;
+        return integer(object.value(QLatin1String(name)), field(place, name), minimum, maximum);
+    }
+
+    void textField(const QJsonObject& object, const QString& place, const char* name,
+                   bool nullable = false)
+    {
+        if (!object.contains(QLatin1String(name)))
+            return;
+        const QJsonValue value = object.value(QLatin1String(name));
+        if (value.isString() || (nullable && value.isNull()))
+            return;
+        const QString expected = nullable ? QStringLiteral("expected a string or null, found ")
+                                          : QStringLiteral("expected a string, found ");
+        fault(field(place, name), expected + describe(value));
+    }
+
+    void readMixer(const QJsonValue& value, const QString& place, int mixer)
+    {
+        const auto mixerObject =
+            object(value, place, {"name", "inputNames", "outputs", "loops", "invalid"});
+        if (!mixerObject)
+            return;
+        textField(*mixerObject, place, "name");
+        integerField(*mixerObject, place, "invalid", 0, kWordMax);
+        forEach(*mixerObject, place, "inputNames", kInputCount,
+                [this](const QJsonValue& v, const QString& p, int) {
+                    if (!v.isString())
+                        fault(p, QStringLiteral("expected a string, found ") + describe(v));
+                });
+        forEach(*mixerObject, place, "outputs", kOutputCount,
+                [this, mixer](const QJsonValue& v, const QString& p, int output) {
+                    readOutput(v, p, mixer, output);
+                });
+        forEach(*mixerObject, place, "loops", kLoopCount,
+                [this, mixer](const QJsonValue& v, const QString& p, int loop) {
+                    readLoop(v, p, mixer, loop);
+                });
+    }
+
+    void readOutput(const QJsonValue& value, const QString& place, int mixer, int output)
+    {
+        const auto outputObject = object(value, place, {"name", "crosspoints"});
+        if (!outputObject)
+            return;
+        textField(*outputObject, place, "name");
+        forEach(*outputObject, place, "crosspoints", kInputCount,
+                [this, mixer, output](const QJsonValue& v, const QString& p, int input) {
+                    const auto slotValues = array(v, p, kSlotCount);
+                    if (!slotValues)
+                        return;
+                    for (int slot = 0; slot < kSlotCount; ++slot)
+                        readSlot(slotValues->at(slot), element(p, slot), mixer, output, input,
+                                 slot);
+                });
+    }
+
+    void readSlot(const QJsonValue& value, const QString& place, int mixer, int output, int input,
+                  int slot)
+    {
+        const auto slotObject = object(value, place, {"pointer", "control"});
+        if (!slotObject)
+            return;
+        textField(*slotObject, place, "control", true);
+        if (const auto pointer = integerField(*slotObject, place, "pointer", 0, kMaxPointer))
+            m_model.setSlot(mixer, output, input, slot, static_cast<std::int16_t>(*pointer));
+    }
+
+    void readLoop(const QJsonValue& value, const QString& place, int mixer, int loop)
+    {
+        const auto loopObject = object(value, place, {"name", "pointer", "control"});
+        if (!loopObject)
+            return;
+        textField(*loopObject, place, "name");
+        textField(*loopObject, place, "control", true);
+        // Both forms of the loop's pointer, as the loop editor keeps them.
+        if (const auto pointer = integerField(*loopObject, place, "pointer", 0, kMaxPointer))
+            m_model.setLoopPointer(mixer, loop, static_cast<std::int16_t>(*pointer));
+    }
+
+    void readMeter(const QJsonValue& value, const QString& place, int meter)
+    {
+        const auto meterObject = object(value, place, {"byte", "source"});
+        if (!meterObject)
+            return;
+        textField(*meterObject, place, "source");
+        if (const auto byte = integerField(*meterObject, place, "byte", 0, kMeterByteMax))
+            m_model.setMeter(meter, static_cast<std::uint8_t>(*byte));
+    }
+
+    void readCompressor(const QJsonValue& value, const QString& place)
+    {
+        const auto compressor =
+            object(value, place,
+                   {"attack", "hold", "decay", "gain", "threshold", "gainTable", "reserved"});
+        if (!compressor)
+            return;
+        for (const CompressorParam param : kCompressorParams) {
+            const SpinnerRange range = spinnerRange(param);
+            // Hold is stored as position x 480, up to the spinner's top.
+            const std::int64_t minimum = param == CompressorParam::Hold ? 0 : range.minimum;
+            const std::int64_t maximum =
+                param == CompressorParam::Hold ? kHoldMaximum : range.maximum;
+            const QByteArray name = compressorFieldName(param).toLatin1();
+            if (const auto v = integerField(*compressor, place, name.constData(), minimum, maximum))
+                m_model.setCompressor(compressorWordOf(param), static_cast<std::int32_t>(*v));
+        }
+        forEach(*compressor, place, "gainTable", kGainTableSize,
+                [this](const QJsonValue& v, const QString& p, int k) {
+                    if (const auto word = integer(v, p, kWordMin, kWordMax))
+                        m_model.setCompressorWord(k, static_cast<std::int32_t>(*word));
+                });
+        forEach(*compressor, place, "reserved", kReservedWordCount,
+                [this](const QJsonValue& v, const QString& p, int k) {
+                    if (const auto word = integer(v, p, kWordMin, kWordMax))
+                        m_model.setCompressorWord(kReservedFirstWord + k,
+                                                  static_cast<std::int32_t>(*word));
+                });
+    }
+
+    ConfigModel m_model;
+    std::vector<JsonProblem> m_problems;
+};
+
+} // namespace
+
+std::vector<JsonProblem> importFolderJson(const QJsonDocument& document, ConfigModel& model)
+{
+    DocumentReader reader(model);
+    reader.readDocument(document);
+    if (reader.problems().empty())
+        model = reader.model();
+    return reader.problems();
+}
+
+} // namespace tarn

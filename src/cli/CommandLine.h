@@ -1,0 +1,63 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+
+#include <QByteArray>
+#include <QCommandLineParser>
+#include <QString>
+#include <QStringList>
+
+namespace tarn {
+struct FolderLoad;
+}
+
+namespace tarn::cli {
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFindings = 1;
+inline constexpr int kExitFailure = 2;
+
+// Standard output and error take UTF-8.
+void printOut(const QString& text);
+void printOut(const QByteArray& bytes);
+void printErr(const QString& text);
+// Flushes standard output; false when it could not be written.
+bool flushOutput();
+
+// One command's arguments and options, each command with its own --help.
+class CommandParser
+{
+public:
+    CommandParser(const QString& command, const QString& description);
+
+    // A positional argument every call must give, in order.
+    void addArgument(const QString& name, const QString& description);
+    void addOption(const QCommandLineOption& option);
+
+    // Parses the words after the command. Returns the exit status when the command ends here:
+    // 0 after printing the help, 2 after a usage error.
+    std::optional<int> parse(const QStringList& words);
+
+    QString argument(int index) const { return m_parser.positionalArguments().at(index); }
+    bool isSet(const QString& option) const { return m_parser.isSet(option); }
+    QString value(const QString& option) const { return m_parser.value(option); }
+
+    // "tarnctl <command>: message" and the usage on standard error; returns 2.
+    int usageError(const QString& message) const;
+    // "tarnctl <command>: message" on standard error; returns 2.
+    int failure(const QString& message) const;
+
+    // Loads a folder as the editor's start-up does, but creates and changes no file. Each
+    // file that could not be read is reported; then the result is null.
+    std::unique_ptr<FolderLoad> loadFolder(const QString& argument) const;
+
+private:
+    QString helpText() const;
+
+    QString m_command;
+    QCommandLineParser m_parser;
+    QStringList m_argumentNames;
+};
+
+} // namespace tarn::cli

@@ -1,0 +1,40 @@
+#include "app/ControlTreeReport.h"
+#include "cli/CommandLine.h"
+#include "cli/Commands.h"
+
+#include <QJsonDocument>
+
+namespace tarn::cli {
+
+int runControls(const QStringList& words)
+{
+    CommandParser command(
+        QStringLiteral("controls"),
+        QStringLiteral("Parses one control description file as the editor does and prints its "
+                       "tree: each entry indented by depth, with its index, its pointer (-1 for "
+                       "none) and every pointer that names it, then a line for everything the "
+                       "parser passed over."));
+    command.addArgument(QStringLiteral("FILE"), QStringLiteral("The control description file."));
+    const QCommandLineOption json(QStringLiteral("json"),
+                                  QStringLiteral("Print the entries and diagnostics as JSON."));
+    command.addOption(json);
+    if (const auto status = command.parse(words))
+        return *status;
+
+    const QString file = command.argument(0);
+    ControlSet set;
+    const ControlFileResult result = LoadControlSet(set, file);
+    if (!result.opened)
+        return command.failure(result.error);
+
+    if (command.isSet(json.names().first())) {
+        printOut(QJsonDocument(controlTreeJson(set, result)).toJson(QJsonDocument::Indented));
+        return kExitOk;
+    }
+    const QStringList lines = controlTreeLines(set) + diagnosticLines(result, file);
+    if (!lines.isEmpty())
+        printOut(lines.join(u'\n') + u'\n');
+    return kExitOk;
+}
+
+} // namespace tarn::cli
