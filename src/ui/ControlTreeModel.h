@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include <QAbstractItemModel>
 
 namespace tarn {
@@ -27,9 +29,12 @@ public:
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
 
 private:
     const ControlSet* m_set = nullptr;
+    // Position of each entry among its siblings, by entry index (slot 0 unused).
+    std::vector<int> m_rowOfEntry;
 };
 
 } // namespace tarn

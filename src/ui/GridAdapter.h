@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include <QColor>
 #include <QObject>
 #include <QString>
@@ -20,8 +22,10 @@ class GridAdapter : public QObject
 public:
     enum class FillMode { CurrentCell, WholeSelection };
 
-    // Creates the table widget as a child of `parent`, named `objectName`.
+    // Creates the table widget as a child of `parent`, named `objectName`. The adapter is a
+    // child of the table and goes with it.
     GridAdapter(int rows, int columns, QWidget* parent, const QString& objectName);
+    ~GridAdapter() override;
 
     QTableWidget* widget() const { return m_table; }
     int rows() const;
@@ -51,16 +55,45 @@ public:
     int columnWidthPixels(int column) const;
 
 signals:
+    // A left double click on a data cell, which is current by then.
     void doubleClicked();
+    // When the current cell or the selected rectangle changes: leave first, while row(),
+    // column(), otherRow() and otherColumn() still report the old state, then enter with the new.
     void enterCell();
     void leaveCell();
+    // Any button released over the cells. Only the left button selects; the others leave the
+    // current cell and selection as they are.
     void mouseUp(Qt::MouseButton button);
     // The context-menu key or Shift+F10 over the grid.
     void contextMenuKey();
 
 private:
+    friend class GridTable;
+
+    struct Cell
+    {
+        int row = 0;
+        int column = 0;
+        friend bool operator==(const Cell&, const Cell&) = default;
+    };
+
+    bool isDataCell(int row, int column) const;
+    Cell liveCurrent() const;
+    Cell liveOtherCorner(const Cell& current) const;
+    // Raises leave and enter when the view's current cell or rectangle moved since the last call.
+    void syncCurrentCell();
+    void applyToSelection(const std::function<void(int row, int column)>& apply);
+    void detachTable();
+
     QTableWidget* m_table = nullptr;
-    // Implementation details are the implementer's.
+    FillMode m_fillMode = FillMode::CurrentCell;
+    // The current cell and other corner as last reported by enter; leave still sees these.
+    Cell m_current;
+    Cell m_other;
+    // Greater than zero while the view is changing its state; the change is settled afterwards.
+    int m_busy = 0;
+    QString m_cornerText;
+    int m_fixedColumnWidth = 0;
 };
 
 } // namespace tarn

@@ -15,6 +15,8 @@ struct MixTabGeometry
     TwipsRect controlsTree;
     TwipsRect mixInputFrame;
     TwipsRect crossPointGrid;
+
+    friend bool operator==(const MixTabGeometry&, const MixTabGeometry&) = default;
 };
 
 struct LoopsTabGeometry
@@ -24,6 +26,8 @@ struct LoopsTabGeometry
     std::array<TwipsRect, 2> loopsGrid;
     std::array<TwipsRect, 2> loopControlsFrame;
     std::array<TwipsRect, 2> controlsTree; // ControlsTree(2 + i)
+
+    friend bool operator==(const LoopsTabGeometry&, const LoopsTabGeometry&) = default;
 };
 
 struct WindowGeometry
@@ -31,6 +35,8 @@ struct WindowGeometry
     TwipsRect tabStrip;
     std::array<MixTabGeometry, 2> mixTabs;
     LoopsTabGeometry loopsTab;
+
+    friend bool operator==(const WindowGeometry&, const WindowGeometry&) = default;
 };
 
 // The design geometry of the window's laid-out widgets.

@@ -1,0 +1,89 @@
+#include "ui/ControlTreeModel.h"
+
+#include "controls/ControlSet.h"
+
+namespace tarn {
+
+ControlTreeModel::ControlTreeModel(QObject* parent) : QAbstractItemModel(parent) {}
+
+void ControlTreeModel::setControlSet(const ControlSet* set)
+{
+    beginResetModel();
+    m_set = set;
+    m_rowOfEntry.assign(set ? static_cast<std::size_t>(set->entryCount()) + 1 : 0, 0);
+    if (set) {
+        const auto number = [this](const std::vector<int>& siblings) {
+            for (std::size_t row = 0; row < siblings.size(); ++row)
+                m_rowOfEntry[static_cast<std::size_t>(siblings[row])] = static_cast<int>(row);
+        };
+        number(set->roots());
+        for (int i = 1; i <= set->entryCount(); ++i)
+            number(set->entry(i).children);
+    }
+    endResetModel();
+}
+
+QModelIndex ControlTreeModel::indexOfEntry(int entryIndex) const
+{
+    if (!m_set || entryIndex < 1 || entryIndex > m_set->entryCount())
+        return {};
+    return createIndex(m_rowOfEntry[static_cast<std::size_t>(entryIndex)], 0,
+                       static_cast<quintptr>(entryIndex));
+}
+
+int ControlTreeModel::entryIndexOf(const QModelIndex& index)
+{
+    return index.isValid() ? static_cast<int>(index.internalId()) : 0;
+}
+
+QModelIndex ControlTreeModel::index(int row, int column, const QModelIndex& parent) const
+{
+    if (!m_set || column != 0 || row < 0 || parent.column() > 0)
+        return {};
+    const std::vector<int>& siblings =
+        parent.isValid() ? m_set->entry(entryIndexOf(parent)).children : m_set->roots();
+    if (row >= static_cast<int>(siblings.size()))
+        return {};
+    return createIndex(row, 0, static_cast<quintptr>(siblings[static_cast<std::size_t>(row)]));
+}
+
+QModelIndex ControlTreeModel::parent(const QModelIndex& child) const
+{
+    if (!m_set || !child.isValid())
+        return {};
+    return indexOfEntry(m_set->entry(entryIndexOf(child)).parent);
+}
+
+int ControlTreeModel::rowCount(const QModelIndex& parent) const
+{
+    if (!m_set || parent.column() > 0)
+        return 0;
+    if (!parent.isValid())
+        return static_cast<int>(m_set->roots().size());
+    return static_cast<int>(m_set->entry(entryIndexOf(parent)).children.size());
+}
+
+int ControlTreeModel::columnCount(const QModelIndex&) const
+{
+    return 1;
+}
+
+QVariant ControlTreeModel::data(const QModelIndex& index, int role) const
+{
+    if (!m_set || !index.isValid() || role != Qt::DisplayRole)
+        return {};
+    return m_set->entry(entryIndexOf(index)).text;
+}
+
+Qt::ItemFlags ControlTreeModel::flags(const QModelIndex& index) const
+{
+    if (!m_set || !index.isValid())
+        return Qt::NoItemFlags;
+    Qt::ItemFlags flags = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
+    // Lets the tree view skip asking leaves for children.
+    if (m_set->entry(entryIndexOf(index)).children.empty())
+        flags |= Qt::ItemNeverHasChildren;
+    return flags;
+}
+
+} // namespace tarn

@@ -1,0 +1,94 @@
+#include "ui/QtPlatform.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QSettings>
+
+namespace tarn {
+
+namespace {
+
+// Only Yes or No answers: the exit question has no "cancel", so Escape or closing the box
+// must not count as No and end the program without saving.
+class YesNoBox : public QMessageBox
+{
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        if (event->key() == Qt::Key_Escape)
+            event->ignore();
+        else
+            QMessageBox::keyPressEvent(event);
+    }
+
+    void closeEvent(QCloseEvent* event) override { event->ignore(); }
+};
+
+QString groupKey(const QString& section, const QString& key)
+{
+    return section + u'/' + key;
+}
+
+QString messageTitle()
+{
+    const QString name = QApplication::applicationDisplayName();
+    return name.isEmpty() ? QStringLiteral("Tarnconfig") : name;
+}
+
+} // namespace
+
+QString QtSettingsStore::value(const QString& application, const QString& section,
+                               const QString& key, const QString& defaultValue) const
+{
+    // The application name is the top level of the entry: <application>/<section>/<key>.
+    const QSettings settings(QSettings::UserScope, application);
+    return settings.value(groupKey(section, key), defaultValue).toString();
+}
+
+void QtSettingsStore::setValue(const QString& application, const QString& section,
+                               const QString& key, const QString& value)
+{
+    QSettings settings(QSettings::UserScope, application);
+    settings.setValue(groupKey(section, key), value);
+    settings.sync();
+}
+
+QString QtFolderChooser::chooseFolder(const QString& prompt, const QString& start)
+{
+    QFileDialog dialog(m_owner, prompt);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly, true);
+    // Opening inside the start folder preselects it: accepting at once returns it.
+    if (!start.isEmpty() && QFileInfo(start).isDir())
+        dialog.setDirectory(start);
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    const QStringList chosen = dialog.selectedFiles();
+    if (chosen.isEmpty())
+        return {};
+    return QDir::toNativeSeparators(chosen.first());
+}
+
+void QtMessageBoxes::showOk(const QString& text)
+{
+    QMessageBox box(QMessageBox::NoIcon, messageTitle(), text, QMessageBox::Ok, m_owner);
+    box.exec();
+}
+
+bool QtMessageBoxes::askYesNo(const QString& text)
+{
+    YesNoBox box(QMessageBox::NoIcon, messageTitle(), text, QMessageBox::Yes | QMessageBox::No,
+                 m_owner);
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes;
+}
+
+} // namespace tarn
