@@ -1,4 +1,72 @@
-int main()
+#include "app/Platform.h"
+#include "ui/Form1.h"
+#include "ui/QtPlatform.h"
+
+#include <cstdio>
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+constexpr char kApplicationName[] = "Tarnconfig";
+
+// The dialogs belong to the window, which needs them from its construction on; they are
+// opened with whatever window owns them by the time they are shown.
+class WindowDialogs final : public tarn::FolderChooser, public tarn::MessageBoxes
 {
-    return 0;
+public:
+    void setOwner(QWidget* owner) { m_owner = owner; }
+
+    QString chooseFolder(const QString& prompt, const QString& start) override
+    {
+        return tarn::QtFolderChooser(m_owner).chooseFolder(prompt, start);
+    }
+    void showOk(const QString& text) override { tarn::QtMessageBoxes(m_owner).showOk(text); }
+    bool askYesNo(const QString& text) override
+    {
+        return tarn::QtMessageBoxes(m_owner).askYesNo(text);
+    }
+
+private:
+    QWidget* m_owner = nullptr;
+};
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QLatin1String(kApplicationName));
+    QApplication::setApplicationDisplayName(QLatin1String(kApplicationName));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Editor for the configuration folder of a Quorlan Tarn unit."));
+    parser.addHelpOption();
+    parser.addPositionalArgument(
+        QStringLiteral("folder"),
+        QStringLiteral("Configuration folder to open instead of asking for one."),
+        QStringLiteral("[FOLDER]"));
+    parser.process(app);
+    const QStringList arguments = parser.positionalArguments();
+    if (arguments.size() > 1) {
+        std::fputs("tarnconfig: give at most one folder\n", stderr);
+        parser.showHelp(1);
+    }
+    // Remembered like a choice in the dialog, so it is kept as a full path.
+    const QString folder =
+        arguments.isEmpty()
+            ? QString()
+            : QDir::toNativeSeparators(QFileInfo(arguments.first()).absoluteFilePath());
+
+    tarn::QtSettingsStore settings;
+    WindowDialogs dialogs;
+    tarn::Form1 window({settings, dialogs, dialogs});
+    dialogs.setOwner(&window);
+    if (!window.start(folder))
+        return 0;
+    return QApplication::exec();
 }

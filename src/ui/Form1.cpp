@@ -1,0 +1,138 @@
+#include "ui/Form1.h"
+
+#include "app/LoadSequence.h"
+#include "app/StartupFolder.h"
+#include "model/ByteOrder.h"
+#include "ui/ControlTreeModel.h"
+#include "ui/GridAdapter.h"
+
+#include <cmath>
+
+#include <QAction>
+#include <QComboBox>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTreeView>
+
+namespace tarn {
+
+namespace {
+
+// The client area the window opens with: the tab strip's design size and 120 on each side.
+constexpr TwipsRect kDesignClientArea{0, 0, 18975, 11895};
+
+} // namespace
+
+Form1::Form1(const Form1Services& services, QWidget* parent)
+    : QWidget(parent), m_services(services), m_geometry(designGeometry())
+{
+    setObjectName(QStringLiteral("Form1"));
+    m_twipsPerPixel = tarn::twipsPerPixel(logicalDpiX());
+    setWindowTitle(QLatin1String(kCaptionBase));
+    buildWindow();
+    resize(toPixels(kDesignClientArea, m_twipsPerPixel).size());
+    connect(m_tabs, &QTabWidget::currentChanged, this, &Form1::SSTab1_Click);
+}
+
+Form1::~Form1()
+{
+    // The trees show the loaded sets, which go before the tree widgets do.
+    for (ControlTreeModel* model : m_controlTreeModel)
+        model->setControlSet(nullptr);
+}
+
+bool Form1::start(const QString& argumentFolder)
+{
+    m_model.captionBase = windowTitle();
+    // Taken from the design size before the window is first shown.
+    m_model.initialTabHeight = static_cast<std::int16_t>(std::lround(m_geometry.tabStrip.height));
+    m_model.initialTabWidth = static_cast<std::int16_t>(std::lround(m_geometry.tabStrip.width));
+    show();
+
+    m_model.configFolder =
+        ResolveConfigFolder(m_services.settings, m_services.chooser, argumentFolder);
+    setWindowTitle(m_model.captionBase + m_model.configFolder);
+    if (m_model.configFolder.isEmpty()) {
+        // No folder, no program: nothing was loaded, so nothing is asked or saved.
+        m_ending = true;
+        close();
+        return false;
+    }
+    LoadSequence();
+    return true;
+}
+
+void Form1::connectEditingHandlers()
+{
+    for (int m = 0; m < kMixerCount; ++m) {
+        const auto k = static_cast<std::size_t>(m);
+        GridAdapter* grid = m_crossPointGrid[k];
+        connect(grid, &GridAdapter::doubleClicked, this, [this, m] { CrossPointGrid_DblClick(m); });
+        connect(grid, &GridAdapter::enterCell, this, [this, grid] { highlightCurrentCell(*grid); });
+        connect(grid, &GridAdapter::leaveCell, this,
+                [this, grid] { unhighlightCurrentCell(*grid); });
+        connect(grid, &GridAdapter::mouseUp, this,
+                [this, m](Qt::MouseButton button) { CrossPointGrid_MouseUp(m, button); });
+        connect(grid, &GridAdapter::contextMenuKey, this,
+                [this, m] { CrossPointGrid_ContextMenuKey(m); });
+        connect(m_mixOutputCombo[k], &QComboBox::currentIndexChanged, this,
+                [this, m] { MixOutputCombo_Click(m); });
+        connect(m_copyMixOut[k], &QPushButton::clicked, this, [this, m] { CopyMixOut_Click(m); });
+        connect(m_pasteMixOut[k], &QPushButton::clicked, this, [this, m] { PasteMixOut_Click(m); });
+        connect(m_swapMixOut[k], &QPushButton::clicked, this, [this, m] { SwapMixOut_Click(m); });
+
+        GridAdapter* loops = m_loopsGrid[k];
+        connect(loops, &GridAdapter::doubleClicked, this, [this, m] { LoopsGrid_DblClick(m); });
+        connect(loops, &GridAdapter::enterCell, this,
+                [this, loops] { highlightCurrentCell(*loops); });
+        connect(loops, &GridAdapter::leaveCell, this,
+                [this, loops] { unhighlightCurrentCell(*loops); });
+    }
+    connect(m_mnuMute, &QAction::triggered, this, &Form1::mnuMUTE_Click);
+    connect(m_mnuLu, &QAction::triggered, this, &Form1::mnuLu_Click);
+
+    for (int set = 0; set < kSetCount; ++set) {
+        QTreeView* tree = m_controlsTree[static_cast<std::size_t>(set)];
+        connect(tree, &QTreeView::clicked, this,
+                [this, set](const QModelIndex& entry) { ControlsTree_NodeClick(set, entry); });
+        // Enter on an entry assigns like a click, for users without a mouse.
+        tree->installEventFilter(this);
+    }
+
+    for (int i = 0; i < kMeterCount; ++i) {
+        connect(m_meterCombo[static_cast<std::size_t>(i)], &QComboBox::currentIndexChanged, this,
+                [this, i] { meterCombo_Click(i); });
+    }
+    for (std::size_t k = 0; k < kCompressorParams.size(); ++k) {
+        const CompressorParam param = kCompressorParams[k];
+        connect(m_upDown[k], &QSpinBox::valueChanged, this,
+                [this, param](int position) { compressorUpDown_Change(param, position); });
+    }
+    connect(m_saveCommand, &QPushButton::clicked, this, &Form1::SaveCommand_Click);
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event)
+{
+    if (handleTreeKey(watched, event))
+        return true;
+    followPageGeometry(watched, event);
+    return QWidget::eventFilter(watched, event);
+}
+
+GridAdapter& Form1::crossPointGrid(int mixer) const
+{
+    return *m_crossPointGrid[static_cast<std::size_t>(mixer)];
+}
+
+GridAdapter& Form1::loopsGrid(int mixer) const
+{
+    return *m_loopsGrid[static_cast<std::size_t>(mixer)];
+}
+
+std::int32_t Form1::ClngEndian(std::int32_t value)
+{
+    return tarn::ClngEndian(value);
+}
+
+} // namespace tarn

@@ -1,0 +1,182 @@
+#pragma once
+
+#include "editors/CompressorEditor.h"
+#include "editors/MixOutputBuffer.h"
+#include "model/ConfigModel.h"
+#include "ui/WindowLayout.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include <QWidget>
+
+class QAction;
+class QComboBox;
+class QGroupBox;
+class QMenu;
+class QModelIndex;
+class QPushButton;
+class QSpinBox;
+class QTabWidget;
+class QTreeView;
+
+namespace tarn {
+
+class ControlTreeModel;
+class FolderChooser;
+class GridAdapter;
+class MessageBoxes;
+class SettingsStore;
+struct FolderLoad;
+
+// The platform services the window asks for; owned by whoever creates the window.
+struct Form1Services
+{
+    SettingsStore& settings;
+    FolderChooser& chooser;
+    MessageBoxes& messages;
+};
+
+// The editor's one window. It owns the model, the control sets and names of the loaded folder,
+// the mix output buffers and every widget. Composition, layout, load and save live in
+// Form1*.cpp; the handlers are split by tab (MixTab, MixBuffer, ControlsTrees, CellHighlight,
+// LoopsTab, MetersTab, CompressorTab).
+class Form1 : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit Form1(const Form1Services& services, QWidget* parent = nullptr);
+    ~Form1() override;
+
+    // The window load: shows the window, asks for the folder (`argumentFolder`, when given,
+    // is taken as the answer) and loads it. False when no folder was chosen: the window is
+    // closed and the program should end at once.
+    bool start(const QString& argumentFolder = {});
+
+    const ConfigModel& model() const { return m_model; }
+
+    GridAdapter& crossPointGrid(int mixer) const;
+    GridAdapter& loopsGrid(int mixer) const;
+    double twipsPerPixel() const { return m_twipsPerPixel; }
+
+    // Fits the five column widths of CrossPointGrid(mixer) to its texts.
+    void Grid_Resize(int mixer);
+    static std::int32_t ClngEndian(std::int32_t value);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // Composition (Form1Composition.cpp).
+    void buildWindow();
+    void buildMixTab(int mixer);
+    void buildLoopsTab();
+    void buildMetersTab();
+    void buildCompressorTab();
+    void buildPopupMenu();
+    void setTabOrders();
+    QGroupBox* addFrame(QWidget* parent, const QString& name, const QString& caption);
+
+    // Geometry in twips (Form1Layout.cpp).
+    void place(QWidget* widget, const TwipsRect& rect);
+    void placeOnTab(QWidget* widget, int tab, const TwipsRect& rect);
+    void placeTabChildren(int tab);
+    void followPageGeometry(QObject* watched, const QEvent* event);
+    void applyArrangedGeometry(int tab);
+    void ArrangeWindow();
+    void SSTab1_Click(int tab);
+
+    // Load presentation (Form1Load.cpp).
+    void LoadSequence();
+    void showControlTrees();
+    void BuildViews();
+    void fitLoopsGridColumns(int mixer);
+    void showLoadedValues();
+    void warnInvalidAssignments();
+    void reportLoadProblems();
+    void connectEditingHandlers();
+    void selectFirstMixOutputs();
+
+    // AES3 MIX / IP MIX tabs (MixTab.cpp).
+    void MixOutputCombo_Click(int mixer);
+    int selectedMixOutput(int mixer) const;
+    void assignCrossPoint(int mixer, int pointer, const QString& text);
+    void CrossPointGrid_DblClick(int mixer);
+    void CrossPointGrid_MouseUp(int mixer, Qt::MouseButton button);
+    void CrossPointGrid_ContextMenuKey(int mixer);
+    void mnuMUTE_Click();
+    void mnuLu_Click();
+    void highlightCurrentCell(GridAdapter& grid);
+    void unhighlightCurrentCell(GridAdapter& grid);
+
+    // The mix output buffer buttons (MixBuffer.cpp).
+    void CopyMixOut_Click(int mixer);
+    void PasteMixOut_Click(int mixer);
+    void SwapMixOut_Click(int mixer);
+
+    // The four control trees (ControlsTrees.cpp).
+    void ControlsTree_NodeClick(int set, const QModelIndex& entry);
+    bool handleTreeKey(QObject* watched, const QEvent* event);
+    void revealControl(int set, int pointer);
+
+    // DC LOOPS tab (LoopsTab.cpp).
+    void assignLoop(int mixer, int pointer, const QString& text);
+    void LoopsGrid_DblClick(int mixer);
+
+    // METERS and COMPRESSOR tabs (MetersTab.cpp, CompressorTab.cpp).
+    void meterCombo_Click(int meter);
+    void compressorUpDown_Change(CompressorParam param, int position);
+
+    // Saving and the exit question (Form1Save.cpp).
+    void SaveCommand_Click();
+    bool saveAll();
+
+    Form1Services m_services;
+    double m_twipsPerPixel = 15;
+    ConfigModel m_model;
+    std::unique_ptr<FolderLoad> m_load;
+    MixOutputBuffer m_buffer;
+    std::int16_t m_popupGridIndex = 0;
+    bool m_loaded = false;
+    bool m_ending = false; // closing without the exit question
+
+    WindowGeometry m_geometry;
+    // Twips of every widget placed directly on a tab page, relative to the tab strip.
+    struct TabPlacement
+    {
+        QWidget* widget;
+        int tab;
+        TwipsRect rect;
+    };
+    std::vector<TabPlacement> m_tabPlacements;
+
+    QTabWidget* m_tabs = nullptr;
+    QPushButton* m_saveCommand = nullptr;
+    std::array<QGroupBox*, kMixerCount> m_mixInputFrame{};
+    std::array<QGroupBox*, kMixerCount> m_mixOutputFrame{};
+    std::array<QGroupBox*, kMixerCount> m_mixControlsFrame{};
+    std::array<GridAdapter*, kMixerCount> m_crossPointGrid{};
+    std::array<QComboBox*, kMixerCount> m_mixOutputCombo{};
+    std::array<QPushButton*, kMixerCount> m_copyMixOut{};
+    std::array<QPushButton*, kMixerCount> m_swapMixOut{};
+    std::array<QPushButton*, kMixerCount> m_pasteMixOut{};
+    std::array<QGroupBox*, kMixerCount> m_dcLoopsFrame{};
+    std::array<QGroupBox*, kMixerCount> m_loopsGridFrame{};
+    std::array<QGroupBox*, kMixerCount> m_loopControlsFrame{};
+    std::array<GridAdapter*, kMixerCount> m_loopsGrid{};
+    std::array<QTreeView*, 4> m_controlsTree{};
+    std::array<ControlTreeModel*, 4> m_controlTreeModel{};
+    std::array<QGroupBox*, kMeterCount> m_meterFrame{};
+    std::array<QComboBox*, kMeterCount> m_meterCombo{};
+    std::array<QSpinBox*, 5> m_upDown{};
+    QMenu* m_popupMenu = nullptr;
+    QAction* m_mnuMute = nullptr;
+    QAction* m_mnuLu = nullptr;
+};
+
+} // namespace tarn

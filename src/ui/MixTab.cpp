@@ -1,0 +1,109 @@
+#include "app/LoadSequence.h"
+#include "editors/CrosspointEditor.h"
+#include "ui/Form1.h"
+#include "ui/Form1Texts.h"
+#include "ui/GridAdapter.h"
+#include "views/MixOutputView.h"
+#include "views/ViewTexts.h"
+
+#include <QComboBox>
+#include <QCursor>
+#include <QMenu>
+#include <QTableWidget>
+
+namespace tarn {
+
+namespace {
+
+// A cell shows a control as one blank and the text it was given.
+QString controlCell(const QString& text)
+{
+    return QLatin1Char(' ') + text;
+}
+
+} // namespace
+
+int Form1::selectedMixOutput(int mixer) const
+{
+    return m_mixOutputCombo[static_cast<std::size_t>(mixer)]->currentIndex();
+}
+
+void Form1::MixOutputCombo_Click(int mixer)
+{
+    const int output = selectedMixOutput(mixer);
+    if (output < 0 || output >= kOutputCount)
+        return;
+    const MixOutputTexts texts = mixOutputCellTexts(
+        m_model, m_load->sets[static_cast<std::size_t>(crosspointSetOf(mixer))], mixer, output);
+    GridAdapter& grid = crossPointGrid(mixer);
+    for (int input = 0; input < kInputCount; ++input) {
+        for (int slot = 0; slot < kSlotCount; ++slot)
+            grid.setText(input + 1, slot + 1,
+                         texts[static_cast<std::size_t>(input)][static_cast<std::size_t>(slot)]);
+    }
+    Grid_Resize(mixer);
+}
+
+void Form1::Grid_Resize(int mixer)
+{
+    GridAdapter& grid = crossPointGrid(mixer);
+    for (int c = 0; c < grid.columns(); ++c) {
+        QStringList texts;
+        for (int r = 0; r < grid.rows(); ++r)
+            texts.append(grid.text(r, c));
+        grid.setColumnWidthTwips(c, columnWidthTwips(texts, m_twipsPerPixel), m_twipsPerPixel);
+    }
+}
+
+void Form1::assignCrossPoint(int mixer, int pointer, const QString& text)
+{
+    GridAdapter& grid = crossPointGrid(mixer);
+    const CellRange selection{grid.row(), grid.column(), grid.otherRow(), grid.otherColumn()};
+    if (!AssignCrossPoint(m_model, mixer, selectedMixOutput(mixer), selection, pointer))
+        return;
+    grid.setFillMode(GridAdapter::FillMode::WholeSelection);
+    grid.setSelectionText(controlCell(text));
+    Grid_Resize(mixer);
+}
+
+void Form1::CrossPointGrid_DblClick(int mixer)
+{
+    const GridAdapter& grid = crossPointGrid(mixer);
+    const int output = selectedMixOutput(mixer);
+    const int input = grid.row() - 1;
+    const int slot = grid.column() - 1;
+    if (output < 0 || input < 0 || input >= kInputCount || slot < 0 || slot >= kSlotCount)
+        return;
+    revealControl(crosspointSetOf(mixer), m_model.slot(mixer, output, input, slot));
+}
+
+void Form1::CrossPointGrid_MouseUp(int mixer, Qt::MouseButton button)
+{
+    if (button != Qt::RightButton)
+        return;
+    m_popupGridIndex = static_cast<std::int16_t>(mixer);
+    m_popupMenu->popup(QCursor::pos());
+}
+
+void Form1::CrossPointGrid_ContextMenuKey(int mixer)
+{
+    m_popupGridIndex = static_cast<std::int16_t>(mixer);
+    // From the keyboard the menu opens over the current cell.
+    const QTableWidget* table = crossPointGrid(mixer).widget();
+    const QRect cell = table->visualRect(table->currentIndex());
+    const QPoint at = cell.isValid() ? table->viewport()->mapToGlobal(cell.center())
+                                     : table->mapToGlobal(table->rect().center());
+    m_popupMenu->popup(at);
+}
+
+void Form1::mnuMUTE_Click()
+{
+    assignCrossPoint(m_popupGridIndex, kMuteItemPointer, QLatin1String(kMuteItemText));
+}
+
+void Form1::mnuLu_Click()
+{
+    assignCrossPoint(m_popupGridIndex, kUnityItemPointer, QLatin1String(kUnityItemText));
+}
+
+} // namespace tarn

@@ -1,0 +1,250 @@
+#pragma once
+
+#include "TestFolder.h"
+#include "app/Platform.h"
+#include "ui/Form1.h"
+#include "ui/GridAdapter.h"
+
+#include <deque>
+#include <map>
+#include <memory>
+#include <stdexcept>
+
+#include <QAbstractItemModel>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QTreeView>
+
+#include <gtest/gtest.h>
+
+namespace tarn::test {
+
+// Settings held in memory, keyed "application/section/key".
+class FakeSettings final : public SettingsStore
+{
+public:
+    QString value(const QString& application, const QString& section, const QString& key,
+                  const QString& defaultValue) const override
+    {
+        const auto found = values.find(join(application, section, key));
+        return found == values.end() ? defaultValue : found->second;
+    }
+    void setValue(const QString& application, const QString& section, const QString& key,
+                  const QString& value) override
+    {
+        values[join(application, section, key)] = value;
+        ++writes;
+    }
+
+    static QString join(const QString& application, const QString& section, const QString& key)
+    {
+        return application + u'/' + section + u'/' + key;
+    }
+    static QString pathKey() { return QStringLiteral("Kestrand Tarnconfig/settings/path"); }
+
+    std::map<QString, QString> values;
+    int writes = 0;
+};
+
+// Answers every folder question with `answer` and records what it was asked.
+class FakeChooser final : public FolderChooser
+{
+public:
+    QString chooseFolder(const QString& prompt, const QString& start) override
+    {
+        prompts.append(prompt);
+        starts.append(start);
+        return answer;
+    }
+
+    QString answer;
+    QStringList prompts;
+    QStringList starts;
+};
+
+// Records every message; Yes/No questions take their answers from `answers` (No when empty).
+class FakeMessages final : public MessageBoxes
+{
+public:
+    void showOk(const QString& text) override { shown.append(text); }
+    bool askYesNo(const QString& text) override
+    {
+        questions.append(text);
+        if (answers.empty())
+            return false;
+        const bool answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+
+    QStringList shown;
+    QStringList questions;
+    std::deque<bool> answers;
+};
+
+inline constexpr int kMixFileSize = 16416;
+
+// Byte offset of a crosspoint slot in a mix file.
+constexpr int slotByte(int output, int input, int slot)
+{
+    return 512 * output + 8 * input + 2 * slot;
+}
+
+// A mix file image whose every slot is A = 0, B..D = 73 (what a fresh folder saves).
+inline QByteArray defaultMixImage()
+{
+    QByteArray image(kMixFileSize, '\0');
+    for (int word = 0; word < 8192; ++word) {
+        if (word % 4 != 0)
+            image[2 * word] = 73;
+    }
+    return image;
+}
+
+inline void putLE16(QByteArray& bytes, int offset, int value)
+{
+    bytes[offset] = static_cast<char>(value & 0xFF);
+    bytes[offset + 1] = static_cast<char>((value >> 8) & 0xFF);
+}
+
+inline void putLE32(QByteArray& bytes, int offset, quint32 value)
+{
+    for (int k = 0; k < 4; ++k)
+        bytes[offset + k] = static_cast<char>((value >> (8 * k)) & 0xFF);
+}
+
+inline int getLE16(const QByteArray& bytes, int offset)
+{
+    return static_cast<qint16>(static_cast<quint8>(bytes[offset]) |
+                               (static_cast<quint8>(bytes[offset + 1]) << 8));
+}
+
+// Writes a text file with CR LF line ends.
+inline void writeLines(const TestFolder& folder, const QString& name, const QStringList& lines)
+{
+    folder.write(name, lines.join(QStringLiteral("\r\n")).toLatin1() + "\r\n");
+}
+
+// A small folder whose controls give every default pointer an entry: set 0 has the Faders
+// heading (Fader 1 = 16, Fader 2 = 17 with child Fader 2 fine = 25) and Switching (MUTE = 0,
+// Unity = 73); set 1 IP fader 1 = 5, MUTE = 0, Unity = 73; sets 2 and 3 Loop off = 0 and
+// buses from 300 / returns from 40.
+inline void writeSmallFolder(const TestFolder& folder)
+{
+    writeLines(folder, QStringLiteral("aes3controls.txt"),
+               {QStringLiteral("Faders~OFFSET=16"), QStringLiteral("\tFader 1~PTR=OFFSET~ACTIVE"),
+                QStringLiteral("\tFader 2~PTR++~ACTIVE"),
+                QStringLiteral("\t\tFader 2 fine~PTR+=8~ACTIVE"), QStringLiteral("Switching"),
+                QStringLiteral("\tMUTE~PTR=0~ACTIVE"), QStringLiteral("\tUnity~PTR=73~ACTIVE")});
+    writeLines(folder, QStringLiteral("ipcontrols.txt"),
+               {QStringLiteral("IP faders"), QStringLiteral("\tIP fader 1~PTR=5~ACTIVE"),
+                QStringLiteral("\tMUTE~PTR=0~ACTIVE"), QStringLiteral("\tUnity~PTR=73~ACTIVE")});
+    writeLines(folder, QStringLiteral("aes3loopcontrols.txt"),
+               {QStringLiteral("Loop off~ACTIVE"), QStringLiteral("Buses~OFFSET=300"),
+                QStringLiteral("\tTalkback bus~PTR=OFFSET~ACTIVE"),
+                QStringLiteral("\tCue bus~PTR++~ACTIVE")});
+    writeLines(folder, QStringLiteral("iploopcontrols.txt"),
+               {QStringLiteral("Loop off~ACTIVE"), QStringLiteral("Returns"),
+                QStringLiteral("\tReturn 1~PTR=40~ACTIVE")});
+    writeLines(folder, QStringLiteral("aes3inputs.txt"),
+               {QStringLiteral("Mic 1"), QStringLiteral("Mic 2"), QStringLiteral("Phone")});
+    writeLines(folder, QStringLiteral("aes3outputs.txt"),
+               {QStringLiteral("PGM"), QStringLiteral("Clean feed")});
+    writeLines(folder, QStringLiteral("aes3loops.txt"), {QStringLiteral("Talkback,Cue")});
+}
+
+// A window started on a folder with fake platform services.
+class FormTest : public ::testing::Test
+{
+protected:
+    Form1& makeForm()
+    {
+        form = std::make_unique<Form1>(Form1Services{settings, chooser, messages});
+        return *form;
+    }
+
+    // Starts the window as the user would, choosing `path` in the folder dialog.
+    Form1& open(const QString& path)
+    {
+        chooser.answer = path;
+        makeForm();
+        started = form->start();
+        return *form;
+    }
+    Form1& openSmallFolder()
+    {
+        writeSmallFolder(folder);
+        return open(folder.path());
+    }
+
+    template <typename Widget> Widget* child(const QString& name) const
+    {
+        auto* widget = form->findChild<Widget*>(name);
+        if (!widget) {
+            ADD_FAILURE() << "no widget " << name.toStdString();
+            throw std::runtime_error("missing widget");
+        }
+        return widget;
+    }
+
+    QTabWidget* tabs() const { return child<QTabWidget>(QStringLiteral("SSTab1")); }
+    QTreeView* tree(int set) const
+    {
+        return child<QTreeView>(QStringLiteral("ControlsTree_") + QString::number(set));
+    }
+    void showTab(int tab) const { tabs()->setCurrentIndex(tab); }
+
+    // The tree entry reached by following `path` from the roots.
+    QModelIndex entry(int set, const QStringList& path) const
+    {
+        const QAbstractItemModel* model = tree(set)->model();
+        QModelIndex parent;
+        for (const QString& text : path) {
+            QModelIndex found;
+            for (int row = 0; row < model->rowCount(parent); ++row) {
+                const QModelIndex candidate = model->index(row, 0, parent);
+                if (candidate.data().toString() == text)
+                    found = candidate;
+            }
+            if (!found.isValid()) {
+                ADD_FAILURE() << "no tree entry " << text.toStdString();
+                throw std::runtime_error("missing entry");
+            }
+            parent = found;
+        }
+        return parent;
+    }
+
+    // Clicks an entry with the mouse, as the user would after opening its headings.
+    void clickEntry(int set, const QStringList& path) const
+    {
+        showTab(set < 2 ? set : 2);
+        QTreeView* view = tree(set);
+        const QModelIndex index = entry(set, path);
+        for (QModelIndex up = index.parent(); up.isValid(); up = up.parent())
+            view->expand(up);
+        view->scrollTo(index);
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
+    }
+
+    static void select(GridAdapter& grid, int row, int column, int otherRow, int otherColumn)
+    {
+        grid.setCurrentCell(row, column);
+        grid.setOtherCorner(otherRow, otherColumn);
+    }
+
+    void pressSave() const
+    {
+        QTest::mouseClick(child<QPushButton>(QStringLiteral("SaveCommand")), Qt::LeftButton);
+    }
+
+    FakeSettings settings;
+    FakeChooser chooser;
+    FakeMessages messages;
+    TestFolder folder;
+    std::unique_ptr<Form1> form;
+    bool started = false;
+};
+
+} // namespace tarn::test
