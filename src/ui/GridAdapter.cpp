@@ -19,7 +19,7 @@ namespace tarn {
 namespace {
 
 constexpr int kDefaultColumnWidth = 64;
-constexpr int kRowPadding = 4;
+constexpr int kRowPadding = 0;
 
 // Cells use the view's own grid; the fixed row and column are header sections with the lighter
 // border between them.
