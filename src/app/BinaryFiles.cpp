@@ -8,43 +8,33 @@ namespace tarn {
 
 namespace {
 
-// No configuration file is anywhere near this; a larger one is not ours to slurp.
+// No configuration file is anywhere near this; a larger one is not ours.
 constexpr qint64 kMaxReadSize = 64 * 1024 * 1024;
 
 } // namespace
 
 BinaryRead readBinaryFile(const QString& path, bool createIfMissing)
 {
+    WholeFile whole = readWholeFile(path, kMaxReadSize);
     BinaryRead result;
-    const QFileInfo info(path);
-    result.existed = info.exists();
-    if (info.isDir()) {
-        result.problem = FileProblem{path, QStringLiteral("is a folder, not a file")};
+    result.existed = whole.existed;
+    if (whole.problem) {
+        result.problem = whole.problem;
         return result;
     }
-    QFile file(path);
-    if (!result.existed) {
-        if (!createIfMissing)
-            return result;
-        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
-            result.problem = FileProblem{path, file.errorString()};
-            return result;
-        }
-        result.created = true;
-        return result;
-    }
-    if (!file.open(QIODevice::ReadOnly)) {
-        result.problem = FileProblem{path, file.errorString()};
-        return result;
-    }
-    if (file.size() > kMaxReadSize) {
+    if (whole.truncated) {
         result.problem =
             FileProblem{path, QStringLiteral("is too large to be a configuration file")};
         return result;
     }
-    result.bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        result.problem = FileProblem{path, file.errorString()};
+    if (!result.existed && createIfMissing) {
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+            result.problem = FileProblem{path, file.errorString()};
+        else
+            result.created = true;
+    }
+    result.bytes = std::move(whole.bytes);
     return result;
 }
 

@@ -1,20 +1,13 @@
 #pragma once
 
+#include "model/FileRead.h"
+
 #include <optional>
 
 #include <QByteArray>
 #include <QString>
 
 namespace tarn {
-
-// A file that could not be read, created or written, with the system's reason.
-struct FileProblem
-{
-    QString path;
-    QString reason;
-
-    QString message() const { return path + QStringLiteral(": ") + reason; }
-};
 
 struct BinaryRead
 {

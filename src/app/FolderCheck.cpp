@@ -1,10 +1,10 @@
 #include "app/FolderCheck.h"
 
-#include "app/FolderFiles.h"
 #include "app/FolderPlaces.h"
 #include "app/LoadSequence.h"
 #include "model/ByteOrder.h"
 #include "model/CompressorFile.h"
+#include "model/FolderFiles.h"
 #include "model/MeterFile.h"
 #include "views/ViewTexts.h"
 

@@ -107,12 +107,8 @@ private:
     {
         const QJsonValue format = root.value(QLatin1String("format"));
         const QString expected = QLatin1String(kFolderJsonFormat);
-        if (format.isUndefined()) {
-            fault(QStringLiteral("format"),
-                  QStringLiteral("missing; expected \"%1\"").arg(expected));
-            return false;
-        }
-        if (format.toString() != expected) {
+        // Like every other field, the header may be left out; when present it must match.
+        if (!format.isUndefined() && format.toString() != expected) {
             fault(QStringLiteral("format"),
                   QStringLiteral("expected \"%1\", found %2")
                       .arg(expected,
@@ -120,12 +116,8 @@ private:
             return false;
         }
         const QJsonValue version = root.value(QLatin1String("version"));
-        if (version.isUndefined()) {
-            fault(QStringLiteral("version"),
-                  QStringLiteral("missing; expected %1").arg(kFolderJsonVersion));
-            return false;
-        }
-        if (!version.isDouble() || version.toDouble() != kFolderJsonVersion) {
+        if (!version.isUndefined() &&
+            (!version.isDouble() || version.toDouble() != kFolderJsonVersion)) {
             fault(QStringLiteral("version"), QStringLiteral("expected %1, found %2")
                                                  .arg(kFolderJsonVersion)
                                                  .arg(describe(version)));

@@ -1,33 +1,11 @@
 #include "app/FolderReadProblems.h"
 
-#include "app/FolderFiles.h"
 #include "app/LoadSequence.h"
+#include "model/FolderFiles.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 namespace tarn {
-
-namespace {
-
-// Why a file that exists could not be read; the name-list reader keeps no reason of its own.
-FileProblem unreadable(const QString& path)
-{
-    if (QFileInfo(path).isDir())
-        return {path, QStringLiteral("is a folder, not a file")};
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {path, file.errorString()};
-    return {path, QStringLiteral("could not be read")};
-}
-
-void addIfUnread(std::vector<FileProblem>& problems, const QString& path, bool opened)
-{
-    if (!opened && QFileInfo::exists(path))
-        problems.push_back(unreadable(path));
-}
-
-} // namespace
 
 std::vector<FileProblem> folderReadProblems(const FolderLoad& load)
 {
@@ -48,15 +26,7 @@ std::vector<FileProblem> folderReadProblems(const FolderLoad& load)
                 {path, file.error.startsWith(prefix) ? file.error.mid(prefix.size()) : file.error});
         }
     }
-    for (int m = 0; m < kMixerCount; ++m) {
-        const auto mixer = static_cast<std::size_t>(m);
-        addIfUnread(problems, folderFilePath(load.folder, inputsFileName(m)),
-                    load.names.inputsFileOpened[mixer]);
-        addIfUnread(problems, folderFilePath(load.folder, outputsFileName(m)),
-                    load.names.outputsFileOpened[mixer]);
-        addIfUnread(problems, folderFilePath(load.folder, loopsFileName(m)),
-                    load.names.loopNames[mixer].has_value());
-    }
+    problems.insert(problems.end(), load.names.problems.begin(), load.names.problems.end());
     problems.insert(problems.end(), load.problems.begin(), load.problems.end());
     return problems;
 }

@@ -1,7 +1,7 @@
 #include "app/LoadSequence.h"
 
-#include "app/FolderFiles.h"
 #include "model/CompressorFile.h"
+#include "model/FolderFiles.h"
 #include "model/MeterFile.h"
 #include "views/ViewTexts.h"
 
@@ -83,22 +83,25 @@ std::unique_ptr<FolderLoad> LoadSequence(const QString& folder, MissingFiles mis
 std::vector<FileProblem> SaveAll(const ConfigModel& model, const QString& folder)
 {
     std::vector<FileProblem> problems;
-    const auto write = [&](const QString& path, const QByteArray& bytes) {
-        if (auto problem = writeBinaryFile(path, bytes))
+    // A file that exists but cannot be read is never replaced: its contents were not seen, and
+    // a mix file's bytes beyond the image would be lost.
+    const auto save = [&](const QString& path, const auto& bytesFromExisting) {
+        const BinaryRead existing = readBinaryFile(path, false);
+        if (existing.problem) {
+            problems.push_back(*existing.problem);
+            return;
+        }
+        if (auto problem = writeBinaryFile(path, bytesFromExisting(existing.bytes)))
             problems.push_back(*problem);
     };
     for (int mixer = 0; mixer < kMixerCount; ++mixer) {
-        const QString path = folderFilePath(folder, mixFileName(mixer));
-        // Bytes beyond the image belong to the file, not to us: carry them over.
-        const BinaryRead existing = readBinaryFile(path, false);
-        if (existing.problem && existing.existed) {
-            problems.push_back(*existing.problem);
-            continue;
-        }
-        write(path, mixFileBytesForSave(model, mixer, existing.bytes));
+        save(folderFilePath(folder, mixFileName(mixer)), [&](const QByteArray& existing) {
+            return mixFileBytesForSave(model, mixer, existing);
+        });
     }
-    write(folderFilePath(folder, kMeterFile), model.meterImage());
-    write(folderFilePath(folder, kCompressorFile), model.compressorImage());
+    save(folderFilePath(folder, kMeterFile), [&](const QByteArray&) { return model.meterImage(); });
+    save(folderFilePath(folder, kCompressorFile),
+         [&](const QByteArray&) { return model.compressorImage(); });
     return problems;
 }
 

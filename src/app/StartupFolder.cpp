@@ -1,7 +1,7 @@
 #include "app/StartupFolder.h"
 
-#include "app/FolderFiles.h"
 #include "app/Platform.h"
+#include "model/FolderFiles.h"
 
 namespace tarn {
 

@@ -1,6 +1,6 @@
 #include "cli/CommandLine.h"
 
-#include "app/FolderFiles.h"
+#include "model/FolderFiles.h"
 #include "app/FolderReadProblems.h"
 #include "app/LoadSequence.h"
 

@@ -1,5 +1,5 @@
 #include "app/BinaryFiles.h"
-#include "app/FolderFiles.h"
+#include "model/FolderFiles.h"
 #include "app/FolderJsonImport.h"
 #include "app/LoadSequence.h"
 #include "cli/CommandLine.h"

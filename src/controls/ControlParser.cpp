@@ -1,13 +1,13 @@
 #include "controls/ControlParser.h"
 
 #include "controls/LineReader.h"
+#include "model/FileRead.h"
 #include "model/Windows1252.h"
 
 #include <cstdint>
 #include <limits>
 
 #include <QFile>
-#include <QFileInfo>
 
 namespace tarn {
 
@@ -15,6 +15,8 @@ namespace {
 
 // A file of garbage could otherwise produce a diagnostic for every few bytes.
 constexpr std::size_t kMaxDiagnostics = 1000;
+// Far beyond 32767 entries of any sensible length; a larger file is not a description.
+constexpr qint64 kMaxControlFileBytes = 64 * 1024 * 1024;
 // Keywords quoted in diagnostics are cut to this many bytes.
 constexpr qsizetype kMaxQuoted = 40;
 
@@ -263,23 +265,19 @@ ControlFileResult parseControlDescription(QByteArrayView bytes, ControlSet& set)
 ControlFileResult LoadControlSet(ControlSet& set, const QString& path)
 {
     ControlFileResult failed;
-    // Directories and devices are refused before opening: a FIFO would block the read.
-    const QFileInfo info(path);
-    if (info.exists() && !info.isFile()) {
-        failed.error = path + QStringLiteral(": not a regular file");
+    const WholeFile file = readWholeFile(path, kMaxControlFileBytes);
+    if (!file.existed) {
+        QFile missing(path); // for the system's own words
+        failed.error = path + QStringLiteral(": ") +
+                       (missing.open(QIODevice::ReadOnly) ? QStringLiteral("cannot be read")
+                                                          : missing.errorString());
+    } else if (file.problem)
+        failed.error = file.problem->message();
+    else if (file.truncated)
+        failed.error = path + QStringLiteral(": too large to be a control description file");
+    if (!failed.error.isEmpty())
         return failed;
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        failed.error = path + QStringLiteral(": ") + file.errorString();
-        return failed;
-    }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        failed.error = path + QStringLiteral(": ") + file.errorString();
-        return failed;
-    }
-    return parseControlDescription(bytes, set);
+    return parseControlDescription(file.bytes, set);
 }
 
 } // namespace tarn

@@ -77,16 +77,4 @@ void ControlSet::rebuildNodeToPointer()
     }
 }
 
-std::vector<int> ControlSet::pointersNaming(int index) const
-{
-    std::vector<int> pointers;
-    if (index < 1)
-        return pointers;
-    for (int p = 0; p < kPointerSlots; ++p) {
-        if (m_pointerToNode[static_cast<std::size_t>(p)] == index)
-            pointers.push_back(p);
-    }
-    return pointers;
-}
-
 } // namespace tarn

@@ -64,9 +64,6 @@ public:
     // highest.
     void rebuildNodeToPointer();
 
-    // Every pointer whose PointerToNode slot names `index`, ascending.
-    std::vector<int> pointersNaming(int index) const;
-
     // Whether the set's file was read at all; a set that was not has an empty tree.
     bool loaded = false;
 

@@ -66,12 +66,14 @@ MixCheck checkMixSettings(ConfigModel& model, int mixer, const ControlSet& cross
     }
     for (int l = 0; l < kLoopCount; ++l) {
         const std::int32_t stored = ClngEndian(model.loopWord(mixer, l));
-        const bool outOfRange = stored < 0 || stored > kMaxPointer;
-        const auto pointer = static_cast<std::int16_t>(outOfRange ? 0 : stored);
-        if (outOfRange)
+        const bool negative = stored < 0;
+        // A pointer that no 16-bit loop assignment can hold is corrupt, even though 0 may
+        // name an entry; a negative 16-bit one is repaired to 0 and checked like any other.
+        const bool unrepresentable = stored > kMaxPointer || stored < INT16_MIN;
+        const auto pointer = static_cast<std::int16_t>(negative || unrepresentable ? 0 : stored);
+        if (negative || unrepresentable)
             ++check.repairedLoops;
-        // A pointer beyond the maps' range is corrupt even though 0 may name an entry.
-        const bool invalid = stored > kMaxPointer || !loopSet.hasEntryFor(pointer);
+        const bool invalid = unrepresentable || !loopSet.hasEntryFor(pointer);
         if (invalid) {
             check.invalidLoops.push_back({l, stored});
             check.loopInvalid[static_cast<std::size_t>(l)] = true;

@@ -56,9 +56,9 @@ struct MixCheck
 };
 
 // The load-time check of one mixer: negative slots become 0, slots without an entry in the
-// crosspoint set are noted; each loop's pointer is read through ClngEndian, repaired to 0 when
-// outside 0..32767 (then always noted as invalid), checked against the loop set and written
-// back in both forms.
+// crosspoint set are noted; each loop's pointer is read through ClngEndian and repaired to 0
+// when negative, checked against the loop set and written back in both forms. A loop pointer
+// outside the 16-bit range is held as 0 and always noted as invalid.
 MixCheck checkMixSettings(ConfigModel& model, int mixer, const ControlSet& crosspointSet,
                           const ControlSet& loopSet);
 

@@ -1,10 +1,9 @@
 #include "views/ChannelNames.h"
 
-#include "app/FolderFiles.h"
+#include "model/ConfigModel.h"
+#include "model/FileRead.h"
+#include "model/FolderFiles.h"
 #include "model/Windows1252.h"
-
-#include <QFile>
-#include <QFileInfo>
 
 namespace tarn {
 
@@ -14,8 +13,6 @@ namespace {
 // start is needed anyway.
 constexpr qint64 kMaxNameFileBytes = 16 * 1024 * 1024;
 
-constexpr int kNamedOutputs = 32;
-constexpr int kNamedLoops = 8;
 constexpr char kMixerOutputFallback[] = "MIXER OUTPUT ";
 
 bool isLineEnd(char c)
@@ -36,16 +33,17 @@ qsizetype skipLineEnd(QByteArrayView bytes, qsizetype pos)
     return pos + 1;
 }
 
-// The whole file, or nothing when it cannot be opened; a folder is not a name list.
-std::optional<QByteArray> readNameFile(const QString& path)
+// The file's bytes, or nothing when it cannot be read; a file that exists but cannot be read
+// is noted, since the names it would give are then missing.
+std::optional<QByteArray> readNameFile(const QString& path, ChannelNames& names)
 {
-    if (QFileInfo(path).isDir())
+    WholeFile file = readWholeFile(path, kMaxNameFileBytes);
+    if (file.problem)
+        names.problems.push_back(*file.problem);
+    if (!file.existed || file.problem)
         return std::nullopt;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    // A read that fails after opening leaves the names not read empty.
-    return file.read(kMaxNameFileBytes);
+    // Only the start of an oversized file is needed anyway.
+    return std::move(file.bytes);
 }
 
 template <std::size_t N> void fillFrom(const QStringList& lines, std::array<QString, N>& names)
@@ -132,22 +130,22 @@ QStringList readLoopFields(QByteArrayView bytes, int count)
 ChannelNames readChannelNames(const QString& folder)
 {
     ChannelNames names;
-    for (int m = 0; m < 2; ++m) {
-        if (const auto bytes = readNameFile(folderFilePath(folder, inputsFileName(m)))) {
+    for (int m = 0; m < kMixerCount; ++m) {
+        if (const auto bytes = readNameFile(folderFilePath(folder, inputsFileName(m)), names)) {
             names.inputsFileOpened[m] = true;
             fillFrom(readNameLines(*bytes, kNamedInputsFromFile), names.inputNames[m]);
         }
     }
-    for (int m = 0; m < 2; ++m) {
-        if (const auto bytes = readNameFile(folderFilePath(folder, outputsFileName(m)))) {
+    for (int m = 0; m < kMixerCount; ++m) {
+        if (const auto bytes = readNameFile(folderFilePath(folder, outputsFileName(m)), names)) {
             names.outputsFileOpened[m] = true;
-            fillFrom(readNameLines(*bytes, kNamedOutputs), names.outputNames[m]);
+            fillFrom(readNameLines(*bytes, kOutputCount), names.outputNames[m]);
         }
     }
-    for (int m = 0; m < 2; ++m) {
-        if (const auto bytes = readNameFile(folderFilePath(folder, loopsFileName(m)))) {
-            std::array<QString, 8> loops;
-            fillFrom(readLoopFields(*bytes, kNamedLoops), loops);
+    for (int m = 0; m < kMixerCount; ++m) {
+        if (const auto bytes = readNameFile(folderFilePath(folder, loopsFileName(m)), names)) {
+            std::array<QString, kLoopCount> loops;
+            fillFrom(readLoopFields(*bytes, kLoopCount), loops);
             names.loopNames[m] = loops;
         }
     }
@@ -157,9 +155,9 @@ ChannelNames readChannelNames(const QString& folder)
 
 void nameInputsAfterOutputs(ChannelNames& names)
 {
-    for (int n = kNamedInputsFromFile + 1; n <= 64; ++n) {
+    for (int n = kNamedInputsFromFile + 1; n <= kInputCount; ++n) {
         const int o = n - 33; // zero-based index of output n - 32
-        for (int m = 0; m < 2; ++m) {
+        for (int m = 0; m < kMixerCount; ++m) {
             const QString& output = names.outputNames[m][o];
             names.inputNames[m][n - 1] =
                 output.isEmpty() ? QLatin1String(kMixerOutputFallback) + QString::number(o)

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "model/FileRead.h"
+
 #include <array>
 #include <optional>
+#include <vector>
 
 #include <QByteArrayView>
 #include <QString>
@@ -22,6 +25,8 @@ struct ChannelNames
     // Which of the six files were opened: inputs, outputs, loops per mixer.
     std::array<bool, 2> inputsFileOpened{};
     std::array<bool, 2> outputsFileOpened{};
+    // Lists that exist but could not be read, with the reason.
+    std::vector<FileProblem> problems;
 };
 
 // The first `count` lines of a name list; a line ends at CR, CR LF or a lone LF. Names are

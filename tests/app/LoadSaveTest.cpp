@@ -1,5 +1,5 @@
 #include "TestFolder.h"
-#include "app/FolderFiles.h"
+#include "model/FolderFiles.h"
 #include "app/LoadSequence.h"
 #include "model/MixFile.h"
 

@@ -78,7 +78,7 @@ INSTANTIATE_TEST_SUITE_P(
                       FailureCase{"CheckUnreadableControlFile",
                                   "ipcontrols.txt",
                                   {"check", "%F"},
-                                  "%F/ipcontrols.txt: not a regular file"},
+                                  "%F/ipcontrols.txt: is a folder, not a file"},
                       FailureCase{"ShowUnreadableNameList",
                                   "aes3loops.txt",
                                   {"show", "%F"},

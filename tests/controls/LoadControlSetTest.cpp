@@ -57,7 +57,7 @@ TEST(LoadControlSet, DirectoryIsNotRead)
     auto set = std::make_unique<ControlSet>();
     const ControlFileResult result = LoadControlSet(*set, folder.path());
     EXPECT_FALSE(result.opened);
-    EXPECT_EQ(result.error, folder.path() + ": not a regular file");
+    EXPECT_EQ(result.error, folder.path() + ": is a folder, not a file");
     EXPECT_FALSE(set->loaded);
 }
 

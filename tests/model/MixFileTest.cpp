@@ -153,11 +153,14 @@ TEST_P(LoopCheckTest, LoopWordIsReadBigEndianRepairedAndWrittenBack)
 
 INSTANTIATE_TEST_SUITE_P(
     Words, LoopCheckTest,
-    ::testing::Values(LoopCase{"Pointer300", "0000012C", 300, "0000012C", false},
-                      LoopCase{"MinusOneBecomesZero", "FFFFFFFF", 0, "00000000", false},
-                      LoopCase{"NoEntry", "00000005", 5, "00000005", true},
-                      LoopCase{"BeyondMapsIsHeldAsZeroAndInvalid", "00010005", 0, "00000000", true},
-                      LoopCase{"LargestPointerNoEntry", "00007FFF", 32767, "00007FFF", true}),
+    ::testing::Values(
+        LoopCase{"Pointer300", "0000012C", 300, "0000012C", false},
+        LoopCase{"MinusOneBecomesZero", "FFFFFFFF", 0, "00000000", false},
+        LoopCase{"NoEntry", "00000005", 5, "00000005", true},
+        LoopCase{"BeyondMapsIsHeldAsZeroAndInvalid", "00010005", 0, "00000000", true},
+        LoopCase{"LargestPointerNoEntry", "00007FFF", 32767, "00007FFF", true},
+        LoopCase{"Lowest16BitIsRepairedLikeMinusOne", "FFFF8000", 0, "00000000", false},
+        LoopCase{"Below16BitIsHeldAsZeroAndInvalid", "80000000", 0, "00000000", true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(MixFile, SaveBytesAreTheImageFollowedByAnyTailBeyondIt)

@@ -1,4 +1,4 @@
-#include "app/FolderFiles.h"
+#include "model/FolderFiles.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -40,14 +40,14 @@ QString controlFilePath(const QString& folder, int set)
 
 QString NormalizeFolderPath(const QString& path)
 {
-    const bool endsWithSeparator =
-        path.endsWith(QLatin1Char('\\')) || (path.size() > 1 && path.endsWith(QLatin1Char('/')));
-    if (endsWithSeparator && path.size() > 3)
-        return path.left(path.size() - 1);
-    // "/data/" is a folder below the root even though it is short; "/" stays the root.
-    if (path.size() > 1 && path.endsWith(QLatin1Char('/')) && !path.endsWith(QStringLiteral(":/")))
-        return path.left(path.size() - 1);
-    if (!endsWithSeparator && path.size() == 2 && path.at(1) == QLatin1Char(':'))
+    const bool trailingBackslash = path.endsWith(QLatin1Char('\\'));
+    if (trailingBackslash && path.size() > 3)
+        return path.chopped(1);
+    // The same for "/" paths, where only "/" itself is a root ("C:/" stays as well).
+    if (path.endsWith(QLatin1Char('/')) && path.size() > 1 && !path.endsWith(QStringLiteral(":/")))
+        return path.chopped(1);
+    // A bare drive ("C:") becomes its root.
+    if (!trailingBackslash && path.size() == 2 && path.at(1) == QLatin1Char(':'))
         return path + QLatin1Char('\\');
     return path;
 }

@@ -1,0 +1,59 @@
+#include "model/FileRead.h"
+
+#include "TestFolder.h"
+#include "app/LoadSequence.h"
+
+#include <sys/stat.h>
+
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+namespace tarn {
+namespace {
+
+TEST(ReadWholeFile, ReadsRegularFilesUpToTheLimit)
+{
+    test::TestFolder folder;
+    folder.write("small", "12345");
+    const WholeFile whole = readWholeFile(folder.filePath("small"), 5);
+    EXPECT_TRUE(whole.existed);
+    EXPECT_FALSE(whole.truncated);
+    EXPECT_EQ(whole.bytes, "12345");
+    const WholeFile cut = readWholeFile(folder.filePath("small"), 3);
+    EXPECT_TRUE(cut.truncated);
+    EXPECT_EQ(cut.bytes, "123");
+    const WholeFile missing = readWholeFile(folder.filePath("none"), 3);
+    EXPECT_FALSE(missing.existed);
+    EXPECT_FALSE(missing.problem);
+}
+
+// A pipe or a device never yields a read that blocks or never ends.
+TEST(ReadWholeFile, RefusesPipesDevicesAndFolders)
+{
+    test::TestFolder folder;
+    ASSERT_EQ(::mkfifo(folder.filePath("pipe").toLocal8Bit().constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link("/dev/zero", folder.filePath("zeros")));
+    for (const char* name : {"pipe", "zeros", "."}) {
+        const WholeFile whole = readWholeFile(folder.filePath(name), 1 << 20);
+        EXPECT_TRUE(whole.existed) << name;
+        ASSERT_TRUE(whole.problem) << name;
+        EXPECT_TRUE(whole.bytes.isEmpty()) << name;
+    }
+}
+
+TEST(SaveAll, NeverReplacesAFileThatCannotBeRead)
+{
+    test::TestFolder folder;
+    const auto load = LoadSequence(folder.path());
+    ASSERT_TRUE(QFile::remove(folder.filePath("aes3meters.trn")));
+    ASSERT_EQ(::mkfifo(folder.filePath("aes3meters.trn").toLocal8Bit().constData(), 0600), 0);
+    const std::vector<FileProblem> problems = SaveAll(load->model, folder.path());
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_EQ(problems[0].path, folder.filePath("aes3meters.trn"));
+    EXPECT_FALSE(QFileInfo(folder.filePath("aes3meters.trn")).isFile());
+    EXPECT_EQ(folder.size("compressor.trn"), 1280);
+}
+
+} // namespace
+} // namespace tarn
