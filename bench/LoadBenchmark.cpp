@@ -1,5 +1,5 @@
 #include "MaximalFolder.h"
-#include "app/FolderFiles.h"
+#include "model/FolderFiles.h"
 #include "app/LoadSequence.h"
 #include "controls/ControlParser.h"
 

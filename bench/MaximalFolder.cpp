@@ -1,6 +1,6 @@
 #include "MaximalFolder.h"
 
-#include "app/FolderFiles.h"
+#include "model/FolderFiles.h"
 #include "controls/ControlSet.h"
 #include "model/ConfigModel.h"
 
