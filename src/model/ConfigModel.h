@@ -81,6 +81,16 @@ public:
     QByteArray compressorImage() const;
     void setCompressorImage(QByteArrayView bytes);
 
+    // Takes the configuration blocks of `loaded` (slots, loops, meters, compressor); the values
+    // of the current run stay as they are.
+    void takeConfiguration(const ConfigModel& loaded)
+    {
+        m_mix = loaded.m_mix;
+        m_loopAssignments = loaded.m_loopAssignments;
+        m_meters = loaded.m_meters;
+        m_compressor = loaded.m_compressor;
+    }
+
     // Values of the current run.
     QString configFolder;
     QString captionBase;

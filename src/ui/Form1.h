@@ -84,6 +84,7 @@ private:
 
     // Geometry in twips (Form1Layout.cpp).
     void place(QWidget* widget, const TwipsRect& rect);
+    // `rect` counts from SSTab1's corner, tab row included: geometry() is less the page offset.
     void placeOnTab(QWidget* widget, int tab, const TwipsRect& rect);
     void placeTabChildren(int tab);
     void followPageGeometry(QObject* watched, const QEvent* event);
@@ -139,6 +140,8 @@ private:
     Form1Services m_services;
     double m_twipsPerPixel = 15;
     ConfigModel m_model;
+    // What the load read. Its model is taken into m_model at once and left empty; the control
+    // sets stay here for the trees and the cell texts.
     std::unique_ptr<FolderLoad> m_load;
     MixOutputBuffer m_buffer;
     std::int16_t m_popupGridIndex = 0;

@@ -4,6 +4,7 @@
 #include "ui/Form1.h"
 #include "ui/Form1Texts.h"
 #include "ui/GridAdapter.h"
+#include "ui/StepSpinner.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -19,8 +20,6 @@
 namespace tarn {
 
 namespace {
-
-enum Tab { Aes3MixTab = 0, IpMixTab = 1, LoopsTab = 2, MetersTab = 3, CompressorTab = 4 };
 
 constexpr int kCrossPointRows = 65;
 constexpr int kCrossPointColumns = 5;
@@ -158,13 +157,13 @@ void Form1::buildMixTab(int mixer)
 
 void Form1::buildLoopsTab()
 {
-    QWidget* page = m_tabs->widget(LoopsTab);
+    QWidget* page = m_tabs->widget(kLoopsTab);
     const LoopsTabGeometry& geometry = m_geometry.loopsTab;
     for (int mixer = 0; mixer < kMixerCount; ++mixer) {
         const auto m = static_cast<std::size_t>(mixer);
         m_dcLoopsFrame[m] =
             addFrame(page, indexed("DcLoopsFrame", mixer), QLatin1String(kDcLoopsFrameCaptions[m]));
-        placeOnTab(m_dcLoopsFrame[m], LoopsTab, geometry.dcLoopsFrame[m]);
+        placeOnTab(m_dcLoopsFrame[m], kLoopsTab, geometry.dcLoopsFrame[m]);
 
         m_loopsGridFrame[m] = addFrame(m_dcLoopsFrame[m], indexed("LoopsGridFrame", mixer),
                                        QLatin1String(kLoopsGridFrameCaption));
@@ -186,9 +185,9 @@ void Form1::buildLoopsTab()
 
 void Form1::buildMetersTab()
 {
-    QGroupBox* container = addFrame(m_tabs->widget(MetersTab), QStringLiteral("meterContainer"),
+    QGroupBox* container = addFrame(m_tabs->widget(kMetersTab), QStringLiteral("meterContainer"),
                                     QLatin1String(kMeterContainerCaption));
-    placeOnTab(container, MetersTab, kMeterContainerRect);
+    placeOnTab(container, kMetersTab, kMeterContainerRect);
     for (int i = 0; i < kMeterCount; ++i) {
         const auto k = static_cast<std::size_t>(i);
         m_meterFrame[k] =
@@ -204,8 +203,8 @@ void Form1::buildMetersTab()
 
 void Form1::buildCompressorTab()
 {
-    QGroupBox* frame1 = addFrame(m_tabs->widget(CompressorTab), QStringLiteral("Frame1"), {});
-    placeOnTab(frame1, CompressorTab, kFrame1Rect);
+    QGroupBox* frame1 = addFrame(m_tabs->widget(kCompressorTab), QStringLiteral("Frame1"), {});
+    placeOnTab(frame1, kCompressorTab, kFrame1Rect);
     for (std::size_t k = 0; k < kCompressorParams.size(); ++k) {
         const TwipsRect& rect = kCompressorFrameRects[k];
         QGroupBox* frame = addFrame(frame1, QStringLiteral("Frame") + QString::number(k + 2),
@@ -213,7 +212,7 @@ void Form1::buildCompressorTab()
         place(frame, rect);
 
         const SpinnerRange range = spinnerRange(kCompressorParams[k]);
-        auto* upDown = new QSpinBox(frame);
+        auto* upDown = new StepSpinner(frame);
         upDown->setObjectName(QLatin1String(kUpDownNames[k]));
         upDown->setRange(range.minimum, range.maximum);
         upDown->setSingleStep(range.step);

@@ -33,6 +33,7 @@ void Form1::placeOnTab(QWidget* widget, int tab, const TwipsRect& rect)
 
 void Form1::placeTabChildren(int tab)
 {
+    // Tab rects count from the tab strip's corner, tab row included; the page starts below it.
     const QPoint pageOffset = m_tabs->widget(tab)->mapTo(m_tabs, QPoint(0, 0));
     for (const TabPlacement& p : m_tabPlacements) {
         if (p.tab == tab)

@@ -6,6 +6,8 @@
 #include "ui/GridAdapter.h"
 #include "views/ViewTexts.h"
 
+#include <utility>
+
 #include <QComboBox>
 #include <QGroupBox>
 #include <QSpinBox>
@@ -19,12 +21,8 @@ namespace tarn {
 void Form1::LoadSequence()
 {
     m_load = tarn::LoadSequence(m_model.configFolder);
-    const ConfigModel runValues = m_model;
-    m_model = m_load->model;
-    m_model.configFolder = runValues.configFolder;
-    m_model.captionBase = runValues.captionBase;
-    m_model.initialTabHeight = runValues.initialTabHeight;
-    m_model.initialTabWidth = runValues.initialTabWidth;
+    // The window's model is the one the editors change; the load's copy is not kept beside it.
+    m_model.takeConfiguration(std::exchange(m_load->model, ConfigModel()));
 
     showControlTrees();
     BuildViews();

@@ -3,6 +3,7 @@
 #include "ui/Twips.h"
 
 #include <algorithm>
+#include <optional>
 
 #include <QAbstractButton>
 #include <QEvent>
@@ -13,6 +14,7 @@
 #include <QPointer>
 #include <QStyleOptionHeader>
 #include <QTableWidget>
+#include <QTimer>
 
 namespace tarn {
 
@@ -20,6 +22,7 @@ namespace {
 
 constexpr int kDefaultColumnWidth = 64;
 constexpr int kRowPadding = 0;
+constexpr int kAutoScrollMilliseconds = 50;
 
 // Cells use the view's own grid; the fixed row and column are header sections with the lighter
 // border between them.
@@ -35,18 +38,27 @@ bool isContextMenuKey(const QKeyEvent& event)
            (event.key() == Qt::Key_F10 && event.modifiers() == Qt::ShiftModifier);
 }
 
+bool isFixedCell(int row, int column)
+{
+    return row == 0 || column == 0;
+}
+
 } // namespace
 
-// The table behind the adapter. The fixed row and column are the view's own header sections,
-// so they stay in view while scrolling and can never be selected or become current; the
-// corner section carries the text of cell (0, 0). After every event the view has handled,
-// the adapter settles the current cell, so that leave and enter see a complete state.
+// The table behind the adapter. Row 0 and column 0 are hidden and shown by the header
+// sections, so they stay in view while scrolling; the corner section paints the text of cell
+// (0, 0). The mouse and the navigation keys are handled here rather than by the view, so that
+// extending a selection moves its other corner while the current cell stays. After every
+// event the view has handled, the adapter settles the current cell, so that leave and enter
+// see a complete state.
 class GridTable : public QTableWidget
 {
 public:
     GridTable(int rows, int columns, QWidget* parent, GridAdapter* adapter)
         : QTableWidget(rows, columns, parent), m_adapter(adapter)
     {
+        m_autoScroll.setInterval(kAutoScrollMilliseconds);
+        QObject::connect(&m_autoScroll, &QTimer::timeout, this, [this] { dragTo(m_dragPoint); });
     }
 
     ~GridTable() override
@@ -66,7 +78,7 @@ public:
         if (!m_adapter)
             return;
         m_adapter->setCurrentCell(1, 1);
-        m_adapter->setOtherCorner(rowCount(), columnCount());
+        m_adapter->setOtherCorner(rowCount() - 1, columnCount() - 1);
     }
 
     // The fixed row, column and corner use the grid's font. The style sheet keeps the headers
@@ -126,20 +138,76 @@ protected:
     }
 
     // Only the left button selects; a right click keeps the selection the pop-up menu acts on.
+    // A press makes its cell current, Shift+press extends to it; a drag then moves the other
+    // corner.
     void mousePressEvent(QMouseEvent* event) override
     {
-        if (event->button() == Qt::LeftButton)
-            QTableWidget::mousePressEvent(event);
+        event->accept();
+        if (!m_adapter || event->button() != Qt::LeftButton)
+            return;
+        if (focusPolicy() & Qt::ClickFocus)
+            setFocus(Qt::MouseFocusReason);
+        const QModelIndex index = indexAt(event->position().toPoint());
+        // Beside the cells nothing changes.
+        if (!index.isValid())
+            return;
+        if (event->modifiers() & Qt::ShiftModifier)
+            m_adapter->setOtherCorner(index.row(), index.column());
         else
-            event->accept();
+            m_adapter->setCurrentCell(index.row(), index.column());
+        m_dragging = true;
     }
 
-    void mouseDoubleClickEvent(QMouseEvent* event) override
+    void mouseMoveEvent(QMouseEvent* event) override
     {
+        if (!m_adapter || !m_dragging) {
+            // Hover only; the view must not start a selection of its own.
+            if (event->buttons() == Qt::NoButton)
+                QTableWidget::mouseMoveEvent(event);
+            return;
+        }
+        if (!(event->buttons() & Qt::LeftButton)) {
+            stopDragging();
+            return;
+        }
+        m_dragPoint = event->position().toPoint();
+        dragTo(m_dragPoint);
+        // Held beyond an edge, the selection keeps growing that way.
+        if (viewport()->rect().contains(m_dragPoint))
+            m_autoScroll.stop();
+        else if (!m_autoScroll.isActive())
+            m_autoScroll.start();
+    }
+
+    void mouseReleaseEvent(QMouseEvent* event) override
+    {
+        event->accept();
         if (event->button() == Qt::LeftButton)
-            QTableWidget::mouseDoubleClickEvent(event);
+            stopDragging();
+    }
+
+    // The first click of a double click has made its cell current; the second acts like it.
+    void mouseDoubleClickEvent(QMouseEvent* event) override { mousePressEvent(event); }
+
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        const std::optional<QModelIndex> target = m_adapter ? navigate(*event) : std::nullopt;
+        if (!target) {
+            QTableWidget::keyPressEvent(event);
+            return;
+        }
+        event->accept();
+        if (event->modifiers() & Qt::ShiftModifier)
+            m_adapter->setOtherCorner(target->row(), target->column());
         else
-            event->accept();
+            m_adapter->setCurrentCell(target->row(), target->column());
+        scrollTo(*target);
+    }
+
+    void focusOutEvent(QFocusEvent* event) override
+    {
+        stopDragging();
+        QTableWidget::focusOutEvent(event);
     }
 
     // The fixed cells report mouse-ups like the others; the corner paints the text of (0, 0).
@@ -168,28 +236,126 @@ private:
         return result;
     }
 
+    // The cell a navigation key leads to: from the current cell, or with Shift from the
+    // selection's other corner. Nothing for any other key.
+    std::optional<QModelIndex> navigate(const QKeyEvent& event) const
+    {
+        const bool extend = event.modifiers() & Qt::ShiftModifier;
+        const bool whole = event.modifiers() & Qt::ControlModifier;
+        int row = extend ? m_adapter->otherRow() : m_adapter->row();
+        int column = extend ? m_adapter->otherColumn() : m_adapter->column();
+        const int lastRow = rowCount() - 1;
+        const int lastColumn = columnCount() - 1;
+        switch (event.key()) {
+        case Qt::Key_Up:
+            --row;
+            break;
+        case Qt::Key_Down:
+            ++row;
+            break;
+        case Qt::Key_Left:
+            --column;
+            break;
+        case Qt::Key_Right:
+            ++column;
+            break;
+        case Qt::Key_Home:
+            column = 1;
+            if (whole)
+                row = 1;
+            break;
+        case Qt::Key_End:
+            column = lastColumn;
+            if (whole)
+                row = lastRow;
+            break;
+        case Qt::Key_PageUp:
+            row -= pageRows();
+            break;
+        case Qt::Key_PageDown:
+            row += pageRows();
+            break;
+        default:
+            return std::nullopt;
+        }
+        if (lastRow < 1 || lastColumn < 1)
+            return std::nullopt;
+        return model()->index(std::clamp(row, 1, lastRow), std::clamp(column, 1, lastColumn));
+    }
+
+    int pageRows() const { return std::max(1, viewport()->height() / std::max(1, rowHeight(1))); }
+
+    // The data row under y; past an edge of the view, the row beyond the last one in view, so
+    // that a drag held there scrolls.
+    int rowToward(int y) const
+    {
+        const int last = rowCount() - 1;
+        const int height = viewport()->height();
+        if (y < 0)
+            return std::max(1, rowAt(0) - 1);
+        if (y >= height) {
+            const int bottom = rowAt(height - 1);
+            return bottom < 0 ? last : std::min(last, bottom + 1);
+        }
+        const int row = rowAt(y);
+        return row < 0 ? last : row; // below the last row of a grid taller than its rows
+    }
+
+    int columnToward(int x) const
+    {
+        const int last = columnCount() - 1;
+        const int width = viewport()->width();
+        if (x < 0)
+            return std::max(1, columnAt(0) - 1);
+        if (x >= width) {
+            const int right = columnAt(width - 1);
+            return right < 0 ? last : std::min(last, right + 1);
+        }
+        const int column = columnAt(x);
+        return column < 0 ? last : column;
+    }
+
+    void dragTo(QPoint point)
+    {
+        if (!m_adapter || !m_dragging || rowCount() < 2 || columnCount() < 2)
+            return;
+        const QModelIndex index = model()->index(rowToward(point.y()), columnToward(point.x()));
+        m_adapter->setOtherCorner(index.row(), index.column());
+        scrollTo(index);
+    }
+
+    void stopDragging()
+    {
+        m_dragging = false;
+        m_autoScroll.stop();
+    }
+
     void paintCorner(QWidget& corner)
     {
         QStyleOptionHeader option;
         option.initFrom(&corner);
         option.rect = corner.rect();
         option.position = QStyleOptionHeader::OnlyOneSection;
-        option.text = m_adapter->m_cornerText;
+        option.text = m_adapter->text(0, 0);
         option.textAlignment = Qt::AlignLeft | Qt::AlignVCenter;
         QPainter painter(&corner);
         corner.style()->drawControl(QStyle::CE_Header, &option, &painter, &corner);
     }
 
     GridAdapter* m_adapter;
+    bool m_dragging = false;
+    QPoint m_dragPoint;
+    QTimer m_autoScroll;
 };
 
 GridAdapter::GridAdapter(int rows, int columns, QWidget* parent, const QString& objectName)
 {
-    const int dataRows = std::max(rows - 1, 0);
-    const int dataColumns = std::max(columns - 1, 0);
-    auto* table = new GridTable(dataRows, dataColumns, parent, this);
+    rows = std::max(rows, 0);
+    columns = std::max(columns, 0);
+    auto* table = new GridTable(rows, columns, parent, this);
     m_table = table;
     m_table->setObjectName(objectName);
+    setObjectName(objectName);
     // The adapter lives as long as its table.
     setParent(m_table);
 
@@ -198,6 +364,7 @@ GridAdapter::GridAdapter(int rows, int columns, QWidget* parent, const QString& 
     m_table->setSelectionBehavior(QAbstractItemView::SelectItems);
     // In a table a contiguous selection is the rectangle from the anchor to the current cell.
     m_table->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    m_table->setAutoScroll(false);
     m_table->setTabKeyNavigation(false);
     m_table->setWordWrap(false);
     m_table->setCornerButtonEnabled(false);
@@ -216,26 +383,30 @@ GridAdapter::GridAdapter(int rows, int columns, QWidget* parent, const QString& 
     table->applyFont();
 
     // Empty header items, or the view would number its rows and columns.
-    for (int c = 0; c < dataColumns; ++c)
+    for (int c = 0; c < columns; ++c)
         m_table->setHorizontalHeaderItem(c, new QTableWidgetItem());
-    for (int r = 0; r < dataRows; ++r)
+    for (int r = 0; r < rows; ++r)
         m_table->setVerticalHeaderItem(r, new QTableWidgetItem());
-    for (int r = 0; r < dataRows; ++r) {
-        for (int c = 0; c < dataColumns; ++c) {
+    for (int r = 0; r < rows; ++r) {
+        for (int c = 0; c < columns; ++c) {
             auto* item = new QTableWidgetItem();
-            item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
+            // Disabled, so that the view itself never makes a fixed cell current.
+            item->setFlags(isFixedCell(r, c) ? Qt::NoItemFlags
+                                             : Qt::ItemIsSelectable | Qt::ItemIsEnabled);
             m_table->setItem(r, c, item);
         }
     }
+    if (rows > 0)
+        m_table->setRowHidden(0, true);
+    if (columns > 0)
+        m_table->setColumnHidden(0, true);
 
     table->watchFixedCells();
 
     // The first data cell is current from the start, without events.
-    if (dataRows > 0 && dataColumns > 0) {
+    if (rows > 1 && columns > 1) {
         ++m_busy;
-        const QModelIndex first = m_table->model()->index(0, 0);
-        m_table->setCurrentIndex(first);
-        m_table->selectionModel()->select(first, QItemSelectionModel::ClearAndSelect);
+        showSelection({1, 1}, {1, 1});
         --m_busy;
         m_current = m_other = {1, 1};
     }
@@ -243,6 +414,9 @@ GridAdapter::GridAdapter(int rows, int columns, QWidget* parent, const QString& 
     QItemSelectionModel* selection = m_table->selectionModel();
     connect(selection, &QItemSelectionModel::currentChanged, this, [this] { syncCurrentCell(); });
     connect(selection, &QItemSelectionModel::selectionChanged, this, [this] { syncCurrentCell(); });
+    // A fixed text reaches its header section however the item was changed.
+    connect(m_table, &QTableWidget::itemChanged, this,
+            [this](QTableWidgetItem* item) { mirrorFixedCell(item->row(), item->column()); });
 }
 
 GridAdapter::~GridAdapter()
@@ -257,17 +431,18 @@ void GridAdapter::detachTable()
         return;
     if (m_table->selectionModel())
         disconnect(m_table->selectionModel(), nullptr, this, nullptr);
+    disconnect(m_table, nullptr, this, nullptr);
     m_table = nullptr;
 }
 
 int GridAdapter::rows() const
 {
-    return m_table ? m_table->rowCount() + 1 : 0;
+    return m_table ? m_table->rowCount() : 0;
 }
 
 int GridAdapter::columns() const
 {
-    return m_table ? m_table->columnCount() + 1 : 0;
+    return m_table ? m_table->columnCount() : 0;
 }
 
 bool GridAdapter::isDataCell(int row, int column) const
@@ -277,31 +452,33 @@ bool GridAdapter::isDataCell(int row, int column) const
 
 QString GridAdapter::text(int row, int column) const
 {
-    if (!m_table || row < 0 || row >= rows() || column < 0 || column >= columns())
-        return {};
-    if (row == 0 && column == 0)
-        return m_cornerText;
-    const QTableWidgetItem* item = row == 0      ? m_table->horizontalHeaderItem(column - 1)
-                                   : column == 0 ? m_table->verticalHeaderItem(row - 1)
-                                                 : m_table->item(row - 1, column - 1);
+    const QTableWidgetItem* item = m_table ? m_table->item(row, column) : nullptr;
     return item ? item->text() : QString();
 }
 
 void GridAdapter::setText(int row, int column, const QString& text)
 {
-    if (!m_table || row < 0 || row >= rows() || column < 0 || column >= columns())
+    if (QTableWidgetItem* item = m_table ? m_table->item(row, column) : nullptr)
+        item->setText(text);
+}
+
+void GridAdapter::mirrorFixedCell(int row, int column)
+{
+    if (!m_table || !isFixedCell(row, column))
         return;
+    const QString text = this->text(row, column);
+    if (row == 0) {
+        if (QTableWidgetItem* section = m_table->horizontalHeaderItem(column))
+            section->setText(text);
+    }
+    if (column == 0) {
+        if (QTableWidgetItem* section = m_table->verticalHeaderItem(row))
+            section->setText(text);
+    }
     if (row == 0 && column == 0) {
-        m_cornerText = text;
         if (QAbstractButton* corner = static_cast<GridTable*>(m_table)->cornerButton())
             corner->update();
-        return;
     }
-    QTableWidgetItem* item = row == 0      ? m_table->horizontalHeaderItem(column - 1)
-                             : column == 0 ? m_table->verticalHeaderItem(row - 1)
-                                           : m_table->item(row - 1, column - 1);
-    if (item)
-        item->setText(text);
 }
 
 int GridAdapter::row() const
@@ -329,10 +506,7 @@ void GridAdapter::setCurrentCell(int row, int column)
     if (!isDataCell(row, column))
         return;
     ++m_busy;
-    const QModelIndex index = m_table->model()->index(row - 1, column - 1);
-    // Through the view, so that a later Shift+arrow extends from this cell.
-    m_table->setCurrentIndex(index);
-    m_table->selectionModel()->select(index, QItemSelectionModel::ClearAndSelect);
+    showSelection({row, column}, {row, column});
     --m_busy;
     syncCurrentCell();
 }
@@ -344,14 +518,22 @@ void GridAdapter::setOtherCorner(int otherRow, int otherColumn)
     if (!isDataCell(otherRow, otherColumn) || !isDataCell(current.row, current.column))
         return;
     ++m_busy;
-    const QAbstractItemModel* model = m_table->model();
-    const QItemSelection rectangle(model->index(std::min(current.row, otherRow) - 1,
-                                                std::min(current.column, otherColumn) - 1),
-                                   model->index(std::max(current.row, otherRow) - 1,
-                                                std::max(current.column, otherColumn) - 1));
-    m_table->selectionModel()->select(rectangle, QItemSelectionModel::ClearAndSelect);
+    showSelection(current, {otherRow, otherColumn});
     --m_busy;
     syncCurrentCell();
+}
+
+void GridAdapter::showSelection(const Cell& current, const Cell& other)
+{
+    QItemSelectionModel* selection = m_table->selectionModel();
+    const QAbstractItemModel* model = m_table->model();
+    selection->setCurrentIndex(model->index(current.row, current.column),
+                               QItemSelectionModel::NoUpdate);
+    selection->select(
+        QItemSelection(
+            model->index(std::min(current.row, other.row), std::min(current.column, other.column)),
+            model->index(std::max(current.row, other.row), std::max(current.column, other.column))),
+        QItemSelectionModel::ClearAndSelect);
 }
 
 GridAdapter::Cell GridAdapter::liveCurrent() const
@@ -359,7 +541,7 @@ GridAdapter::Cell GridAdapter::liveCurrent() const
     const QModelIndex current = m_table->selectionModel()->currentIndex();
     if (!current.isValid())
         return {};
-    return {current.row() + 1, current.column() + 1};
+    return {current.row(), current.column()};
 }
 
 GridAdapter::Cell GridAdapter::liveOtherCorner(const Cell& current) const
@@ -372,11 +554,14 @@ GridAdapter::Cell GridAdapter::liveOtherCorner(const Cell& current) const
     int left = columns();
     int right = 0;
     for (const QItemSelectionRange& range : selection) {
-        top = std::min(top, range.top() + 1);
-        bottom = std::max(bottom, range.bottom() + 1);
-        left = std::min(left, range.left() + 1);
-        right = std::max(right, range.right() + 1);
+        top = std::min(top, range.top());
+        bottom = std::max(bottom, range.bottom());
+        left = std::min(left, range.left());
+        right = std::max(right, range.right());
     }
+    // Fixed cells are never part of the rectangle.
+    top = std::max(top, 1);
+    left = std::max(left, 1);
     if (current.row < top || current.row > bottom || current.column < left ||
         current.column > right)
         return current;
@@ -390,8 +575,15 @@ void GridAdapter::syncCurrentCell()
     if (!m_table || m_busy > 0)
         return;
     const Cell current = liveCurrent();
-    if (!isDataCell(current.row, current.column))
+    if (!isDataCell(current.row, current.column)) {
+        // Whatever put a fixed cell (or none) there, the last current cell comes back.
+        if (isDataCell(m_current.row, m_current.column)) {
+            ++m_busy;
+            showSelection(m_current, m_other);
+            --m_busy;
+        }
         return;
+    }
     const Cell other = liveOtherCorner(current);
 
     // Anything but one rectangle from the current cell (a modifier click, say) is made one.
@@ -402,25 +594,24 @@ void GridAdapter::syncCurrentCell()
         selected += range.width() * range.height();
     if (selected != area) {
         ++m_busy;
-        const QAbstractItemModel* model = m_table->model();
-        m_table->selectionModel()->select(
-            QItemSelection(model->index(std::min(current.row, other.row) - 1,
-                                        std::min(current.column, other.column) - 1),
-                           model->index(std::max(current.row, other.row) - 1,
-                                        std::max(current.column, other.column) - 1)),
-            QItemSelectionModel::ClearAndSelect);
+        showSelection(current, other);
         --m_busy;
     }
 
-    if (current == m_current && other == m_other)
+    if (current == m_current) {
+        // Only the other corner moved: the current cell was not left.
+        m_other = other;
         return;
-    // Leave still sees the old cell and rectangle, so that it restores exactly what enter
-    // painted; enter then sees the new ones.
+    }
+    // Leave still sees the old cell and the selection as it stood, in the adapter and in the
+    // table, so that it restores exactly what enter painted; enter then sees the new ones.
     const QPointer<GridAdapter> alive(this);
     ++m_busy;
+    showSelection(m_current, m_other);
     emit leaveCell();
     if (!alive)
         return;
+    showSelection(current, other);
     m_current = current;
     m_other = other;
     emit enterCell();
@@ -465,7 +656,7 @@ void GridAdapter::setSelectionText(const QString& text)
 void GridAdapter::setSelectionColors(const QColor& background, const QColor& foreground)
 {
     applyToSelection([&](int row, int column) {
-        QTableWidgetItem* item = m_table->item(row - 1, column - 1);
+        QTableWidgetItem* item = m_table->item(row, column);
         item->setBackground(background);
         item->setForeground(foreground);
     });
@@ -477,7 +668,7 @@ QColor GridAdapter::background(int row, int column) const
         return {};
     if (!isDataCell(row, column))
         return m_table->palette().color(QPalette::Button);
-    const QBrush brush = m_table->item(row - 1, column - 1)->background();
+    const QBrush brush = m_table->item(row, column)->background();
     return brush.style() == Qt::NoBrush ? m_table->palette().color(QPalette::Base) : brush.color();
 }
 
@@ -487,7 +678,7 @@ QColor GridAdapter::foreground(int row, int column) const
         return {};
     if (!isDataCell(row, column))
         return m_table->palette().color(QPalette::ButtonText);
-    const QBrush brush = m_table->item(row - 1, column - 1)->foreground();
+    const QBrush brush = m_table->item(row, column)->foreground();
     return brush.style() == Qt::NoBrush ? m_table->palette().color(QPalette::Text) : brush.color();
 }
 
@@ -497,11 +688,11 @@ void GridAdapter::setColumnWidthTwips(int column, int twips, double twipsPerPixe
         return;
     const int pixels = std::max(twipsToPixels(twips, twipsPerPixel), 0);
     if (column == 0) {
-        // The fixed column is the vertical header.
+        // The fixed column is shown by the vertical header.
         m_fixedColumnWidth = pixels;
         m_table->verticalHeader()->setFixedWidth(pixels);
     } else {
-        m_table->setColumnWidth(column - 1, pixels);
+        m_table->setColumnWidth(column, pixels);
     }
 }
 
@@ -509,7 +700,7 @@ int GridAdapter::columnWidthPixels(int column) const
 {
     if (!m_table || column < 0 || column >= columns())
         return 0;
-    return column == 0 ? m_fixedColumnWidth : m_table->columnWidth(column - 1);
+    return column == 0 ? m_fixedColumnWidth : m_table->columnWidth(column);
 }
 
 } // namespace tarn

@@ -15,6 +15,11 @@ namespace tarn {
 // stay in view and cannot be selected, (row, column) addressing with row 0 / column 0 for the
 // fixed cells, the current cell and the selection's other corner, a rectangular selection,
 // a fill mode for text and colours, column widths in twips, and the grid events.
+//
+// The table has the grid's own rows and columns and numbering, so item(r, c), currentRow() and
+// setCurrentCell(r, c) of the QTableWidget speak the grid's (row, column). Row 0 and column 0
+// hold the fixed texts but are hidden; the table's header sections show the same texts, which
+// keeps them in view while the data scrolls and out of reach of the selection.
 class GridAdapter : public QObject
 {
     Q_OBJECT
@@ -22,8 +27,8 @@ class GridAdapter : public QObject
 public:
     enum class FillMode { CurrentCell, WholeSelection };
 
-    // Creates the table widget as a child of `parent`, named `objectName`. The adapter is a
-    // child of the table and goes with it.
+    // Creates the table widget as a child of `parent`; table and adapter are both named
+    // `objectName`. The adapter is a child of the table and goes with it.
     GridAdapter(int rows, int columns, QWidget* parent, const QString& objectName);
     ~GridAdapter() override;
 
@@ -38,9 +43,11 @@ public:
     int column() const;
     int otherRow() const; // the selection's other corner
     int otherColumn() const;
-    // Makes (row, column) current with a one-cell selection; raises leave then enter.
+    // Makes (row, column) current with a one-cell selection; raises leave then enter when the
+    // current cell moves.
     void setCurrentCell(int row, int column);
-    // Selects the rectangle from the current cell to (otherRow, otherColumn).
+    // Selects the rectangle from the current cell to (otherRow, otherColumn); the current cell
+    // stays, so no leave or enter.
     void setOtherCorner(int otherRow, int otherColumn);
 
     FillMode fillMode() const;
@@ -57,8 +64,10 @@ public:
 signals:
     // A left double click on a data cell, which is current by then.
     void doubleClicked();
-    // When the current cell or the selected rectangle changes: leave first, while row(),
-    // column(), otherRow() and otherColumn() still report the old state, then enter with the new.
+    // When the current cell moves: leave first, while row(), column(), otherRow() and
+    // otherColumn() still report the old cell and the selection as it stood, then enter with the
+    // new ones. Extending the selection from the same current cell raises neither: a drag or a
+    // Shift+click or Shift+arrow keeps the current cell and moves the other corner.
     void enterCell();
     void leaveCell();
     // Any button released over the cells. Only the left button selects; the others leave the
@@ -80,7 +89,13 @@ private:
     bool isDataCell(int row, int column) const;
     Cell liveCurrent() const;
     Cell liveOtherCorner(const Cell& current) const;
-    // Raises leave and enter when the view's current cell or rectangle moved since the last call.
+    // Selects exactly the rectangle from `current` to `other`, with `current` the view's current.
+    void showSelection(const Cell& current, const Cell& other);
+    // Shows a changed fixed cell in the header section that stands for it.
+    void mirrorFixedCell(int row, int column);
+    // Settles the view's state: one rectangle of data cells around a data cell that is current.
+    // Raises leave and enter when the current cell moved since the last call; a moved other
+    // corner is only taken note of.
     void syncCurrentCell();
     void applyToSelection(const std::function<void(int row, int column)>& apply);
     void detachTable();
@@ -92,7 +107,7 @@ private:
     Cell m_other;
     // Greater than zero while the view is changing its state; the change is settled afterwards.
     int m_busy = 0;
-    QString m_cornerText;
+    // Column 0 is hidden; the vertical header that shows it takes its width.
     int m_fixedColumnWidth = 0;
 };
 

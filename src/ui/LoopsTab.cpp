@@ -2,6 +2,7 @@
 #include "editors/LoopEditor.h"
 #include "ui/Form1.h"
 #include "ui/GridAdapter.h"
+#include "views/ViewTexts.h"
 
 namespace tarn {
 
@@ -11,8 +12,7 @@ void Form1::assignLoop(int mixer, int pointer, const QString& text)
     if (!AssignLoop(m_model, mixer, grid.row(), grid.otherRow(), pointer))
         return;
     grid.setFillMode(GridAdapter::FillMode::WholeSelection);
-    // A cell shows a control as one blank and the entry's text.
-    grid.setSelectionText(QLatin1Char(' ') + text);
+    grid.setSelectionText(assignedCellText(text));
 }
 
 void Form1::LoopsGrid_DblClick(int mixer)

@@ -1,7 +1,6 @@
 #include "app/LoadSequence.h"
 #include "editors/CrosspointEditor.h"
 #include "ui/Form1.h"
-#include "ui/Form1Texts.h"
 #include "ui/GridAdapter.h"
 #include "views/MixOutputView.h"
 #include "views/ViewTexts.h"
@@ -12,16 +11,6 @@
 #include <QTableWidget>
 
 namespace tarn {
-
-namespace {
-
-// A cell shows a control as one blank and the text it was given.
-QString controlCell(const QString& text)
-{
-    return QLatin1Char(' ') + text;
-}
-
-} // namespace
 
 int Form1::selectedMixOutput(int mixer) const
 {
@@ -62,7 +51,7 @@ void Form1::assignCrossPoint(int mixer, int pointer, const QString& text)
     if (!AssignCrossPoint(m_model, mixer, selectedMixOutput(mixer), selection, pointer))
         return;
     grid.setFillMode(GridAdapter::FillMode::WholeSelection);
-    grid.setSelectionText(controlCell(text));
+    grid.setSelectionText(assignedCellText(text));
     Grid_Resize(mixer);
 }
 
@@ -98,12 +87,14 @@ void Form1::CrossPointGrid_ContextMenuKey(int mixer)
 
 void Form1::mnuMUTE_Click()
 {
-    assignCrossPoint(m_popupGridIndex, kMuteItemPointer, QLatin1String(kMuteItemText));
+    assignCrossPoint(m_popupGridIndex, kMuteAssignment.pointer,
+                     QLatin1String(kMuteAssignment.text));
 }
 
 void Form1::mnuLu_Click()
 {
-    assignCrossPoint(m_popupGridIndex, kUnityItemPointer, QLatin1String(kUnityItemText));
+    assignCrossPoint(m_popupGridIndex, kUnityAssignment.pointer,
+                     QLatin1String(kUnityAssignment.text));
 }
 
 } // namespace tarn

@@ -109,12 +109,17 @@ QStringList meterEntries(const ChannelNames& names)
     return entries;
 }
 
+QString assignedCellText(const QString& entryText)
+{
+    return QLatin1Char(' ') + entryText;
+}
+
 QString controlCellText(const ControlSet& set, int pointer)
 {
     const int index = set.PointerToNode(pointer);
     if (index == 0)
         return QLatin1String(kInvalidMarker);
-    return QLatin1Char(' ') + set.entry(index).text;
+    return assignedCellText(set.entry(index).text);
 }
 
 int columnWidthTwips(int longestChars, double twipsPerPixel)

@@ -38,6 +38,8 @@ QString meterCaption(int meter);
 // The 97 entries of every meter list: "DISABLED", 64 AES3 mix inputs, 32 AES3 mix outputs.
 QStringList meterEntries(const ChannelNames& names);
 
+// A grid cell showing an assigned control: one blank and the text it is given.
+QString assignedCellText(const QString& entryText);
 // A grid cell showing a pointer of `set`: one blank and the entry's text, or the invalid marker.
 QString controlCellText(const ControlSet& set, int pointer);
 

@@ -12,7 +12,7 @@ namespace {
 QPoint cellCenter(const GridAdapter& grid, int row, int column)
 {
     const QTableWidget* table = grid.widget();
-    return table->visualRect(table->model()->index(row - 1, column - 1)).center();
+    return table->visualRect(table->model()->index(row, column)).center();
 }
 
 QMenu* popupMenu(const Form1& form)
@@ -251,23 +251,79 @@ TEST_F(FormTest, HighlightFollowsTheCurrentCellAndLaterTheWholeSelection)
 {
     openSmallFolder();
     GridAdapter& grid = form->crossPointGrid(0);
-    const QPalette palette = grid.widget()->palette();
+    QTableWidget* table = grid.widget();
+    const QPalette palette = table->palette();
     const QColor highlight = palette.color(QPalette::Highlight);
-    const QColor base = palette.color(QPalette::Base);
+    const auto highlighted = [&] {
+        QStringList cells;
+        for (int r = 1; r < table->rowCount(); ++r) {
+            for (int c = 1; c < table->columnCount(); ++c) {
+                if (grid.background(r, c) == highlight)
+                    cells.append(QStringLiteral("%1/%2").arg(r).arg(c));
+            }
+        }
+        return cells;
+    };
 
-    select(grid, 4, 2, 6, 3);
-    EXPECT_EQ(grid.background(4, 2), highlight);
+    // Until the first assignment only the current cell is painted.
+    table->setCurrentCell(4, 2);
+    grid.setOtherCorner(6, 3);
+    EXPECT_EQ(highlighted(), QStringList{QStringLiteral("4/2")});
     EXPECT_EQ(grid.foreground(4, 2), palette.color(QPalette::HighlightedText));
-    EXPECT_EQ(grid.background(6, 3), base); // only the current cell until the first assignment
-    EXPECT_EQ(grid.background(1, 1), base);
     EXPECT_EQ(grid.foreground(1, 1), palette.color(QPalette::Text));
 
+    // From then on, the selection as it stands when the current cell moves. Extending it from
+    // the same current cell paints nothing; leaving clears the whole rectangle left behind.
     clickEntry(0, {"Switching", "MUTE"});
-    select(grid, 10, 1, 11, 1);
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cellCenter(grid, 10, 1));
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, Qt::ShiftModifier,
+                      cellCenter(grid, 11, 1));
+    EXPECT_EQ(highlighted(), QStringList{QStringLiteral("10/1")});
     select(grid, 20, 2, 21, 4);
-    EXPECT_EQ(grid.background(21, 4), highlight);
-    EXPECT_EQ(grid.background(11, 1), base);
-    EXPECT_EQ(grid.background(10, 1), base);
+    EXPECT_EQ(highlighted(), QStringList{QStringLiteral("20/2")});
+    EXPECT_EQ(table->currentRow(), 20);
+
+    // A rectangle standing when the cell moves, as after Ctrl+A, is painted whole.
+    table->setFocus();
+    QTest::keyClick(table, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(highlighted().size(), 64 * 4);
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cellCenter(grid, 7, 3));
+    EXPECT_EQ(highlighted(), QStringList{QStringLiteral("7/3")});
+}
+
+TEST_F(FormTest, GridsAreNumberedAsTheirCellsThroughTheTable)
+{
+    openSmallFolder();
+    auto* table = child<QTableWidget>(QStringLiteral("CrossPointGrid_0"));
+    EXPECT_EQ(form->findChild<GridAdapter*>(QStringLiteral("CrossPointGrid_0")),
+              &form->crossPointGrid(0));
+    ASSERT_EQ(table->rowCount(), 65);
+    ASSERT_EQ(table->columnCount(), 5);
+    EXPECT_EQ(table->item(0, 0)->text(), QStringLiteral("MIX INPUTS"));
+    EXPECT_EQ(table->item(0, 1)->text(), QStringLiteral("CONTROL A"));
+    EXPECT_EQ(table->item(0, 4)->text(), QStringLiteral("CONTROL D"));
+    EXPECT_EQ(table->item(3, 0)->text(), QStringLiteral(" 03 | Phone"));
+    EXPECT_EQ(table->item(1, 1)->text(), QStringLiteral(" MUTE"));
+    EXPECT_EQ(table->item(64, 4)->text(), QStringLiteral(" Unity"));
+    EXPECT_EQ(table->horizontalHeaderItem(1)->text(), QStringLiteral("CONTROL A"));
+    EXPECT_EQ(table->verticalHeaderItem(3)->text(), QStringLiteral(" 03 | Phone"));
+    EXPECT_EQ(table->columnWidth(1), (9 + 2) * 6);
+    EXPECT_EQ(table->currentRow(), 1);
+    EXPECT_EQ(table->currentColumn(), 1);
+
+    // The cell the table makes current is the one an assignment fills: input 3, slot B.
+    table->setCurrentCell(3, 2);
+    clickEntry(0, {"Faders", "Fader 1"});
+    EXPECT_EQ(table->item(3, 2)->text(), QStringLiteral(" Fader 1"));
+    EXPECT_EQ(form->model().slot(0, 0, 2, 1), 16);
+    EXPECT_EQ(form->model().slot(0, 0, 2, 0), 0);
+
+    auto* loops = child<QTableWidget>(QStringLiteral("LoopsGrid_0"));
+    ASSERT_EQ(loops->rowCount(), 9);
+    ASSERT_EQ(loops->columnCount(), 2);
+    EXPECT_EQ(loops->item(0, 0)->text(), QStringLiteral("LOOP"));
+    EXPECT_EQ(loops->item(2, 0)->text(), QStringLiteral(" 02 | Cue"));
+    EXPECT_EQ(loops->item(8, 1)->text(), QStringLiteral(" Loop off"));
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "FormFixture.h"
+#include "app/LoadSequence.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -86,6 +87,18 @@ TEST_F(FormTest, ExampleFolderNamesItsMeterSources)
     const auto* meter = child<QComboBox>(QStringLiteral("meterCombo_0"));
     EXPECT_EQ(meter->itemText(65), QStringLiteral("MIX OUPUT 01 : PGM L"));
     EXPECT_EQ(meter->itemText(1), QStringLiteral("MIX INPUT  01 : Mic 1 Presenter"));
+}
+
+TEST_F(FormTest, WindowHoldsTheLoadedConfigurationWithTheValuesOfItsRun)
+{
+    folder.copyExample();
+    open(folder.path());
+    const std::unique_ptr<FolderLoad> load = LoadSequence(folder.path(), MissingFiles::Leave);
+    EXPECT_TRUE(form->model() == load->model);
+    EXPECT_FALSE(form->model() == ConfigModel());
+    EXPECT_EQ(form->model().configFolder, folder.path());
+    EXPECT_EQ(form->model().captionBase, QStringLiteral("Quorlan Tarn Config     File path:  "));
+    EXPECT_EQ(form->model().initialTabWidth, 18735);
 }
 
 TEST_F(FormTest, FreshFolderShowsFirstMixOutputWithDefaultsAndFittedColumns)

@@ -10,7 +10,16 @@ TEST_F(FormTest, LoopTreeClickAssignsTheSelectedRowsDraggedUpwards)
     openSmallFolder();
     GridAdapter& grid = form->loopsGrid(0);
     showTab(2);
-    select(grid, 6, 1, 3, 1);
+    QTableWidget* table = grid.widget();
+    const auto rowCentre = [&](int row) {
+        return table->visualRect(table->model()->index(row, 1)).center();
+    };
+    QTest::mousePress(table->viewport(), Qt::LeftButton, {}, rowCentre(6));
+    QTest::mouseMove(table->viewport(), rowCentre(4));
+    QTest::mouseMove(table->viewport(), rowCentre(3));
+    QTest::mouseRelease(table->viewport(), Qt::LeftButton, {}, rowCentre(3));
+    EXPECT_EQ(table->currentRow(), 6);
+    EXPECT_EQ(grid.otherRow(), 3);
     clickEntry(2, {"Buses", "Talkback bus"});
 
     for (int row = 3; row <= 6; ++row)
@@ -68,7 +77,7 @@ TEST_F(FormTest, LoopDoubleClickRevealsItsControl)
 
     const auto doubleClick = [&](int row) {
         QTest::mouseDClick(table->viewport(), Qt::LeftButton, {},
-                           table->visualRect(table->model()->index(row - 1, 0)).center());
+                           table->visualRect(table->model()->index(row, 1)).center());
     };
     doubleClick(6);
     EXPECT_FALSE(view->isExpanded(buses));

@@ -1,8 +1,12 @@
 #include "FormFixture.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QSpinBox>
+#include <QStyle>
+#include <QStyleOptionSpinBox>
+#include <QWheelEvent>
 
 namespace tarn::test {
 namespace {
@@ -55,17 +59,79 @@ QLabel* labelOf(QSpinBox* spinner)
     return spinner->parentWidget()->findChild<QLabel*>();
 }
 
-TEST_F(FormTest, HoldStepsByTenAndStoresPositionTimes480)
+// One user action on a spinner.
+struct StepRow
+{
+    const char* id;
+    void (*act)(QSpinBox& spinner);
+    int expected; // hold position after the action, from 50
+};
+
+void wheel(QSpinBox& spinner, int delta, Qt::KeyboardModifiers modifiers)
+{
+    const QPointF at = QRectF(spinner.rect()).center();
+    QWheelEvent event(at, spinner.mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
+                      modifiers, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&spinner, &event);
+}
+
+// The centre of the up or down arrow, as the style lays the spinner out.
+QPoint arrowOf(const QSpinBox& spinner, QStyle::SubControl arrow)
+{
+    QStyleOptionSpinBox option;
+    option.initFrom(&spinner);
+    option.rect = spinner.rect();
+    option.subControls = QStyle::SC_All;
+    option.buttonSymbols = spinner.buttonSymbols();
+    option.frame = spinner.hasFrame();
+    option.stepEnabled = QAbstractSpinBox::StepUpEnabled | QAbstractSpinBox::StepDownEnabled;
+    return spinner.style()->subControlRect(QStyle::CC_SpinBox, &option, arrow, &spinner).center();
+}
+
+class Form1SpinnerStepTest : public FormTest, public ::testing::WithParamInterface<StepRow>
+{
+};
+
+TEST_P(Form1SpinnerStepTest, EveryUserActionIsOneStep)
 {
     openSmallFolder();
     showTab(4);
     auto* hold = child<QSpinBox>(QStringLiteral("HoldUpDown"));
-    hold->stepBy(1);
-    EXPECT_EQ(labelOf(hold)->text(), QStringLiteral("60"));
-    EXPECT_EQ(form->model().compressor(CompressorWord::Hold), 60 * 480);
-    hold->stepBy(-2);
-    EXPECT_EQ(labelOf(hold)->text(), QStringLiteral("40"));
+    ASSERT_EQ(hold->value(), 50);
+    GetParam().act(*hold);
+    const int expected = GetParam().expected;
+    EXPECT_EQ(hold->value(), expected);
+    EXPECT_EQ(labelOf(hold)->text(), QString::number(expected));
+    EXPECT_EQ(form->model().compressor(CompressorWord::Hold), expected * 480);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Actions, Form1SpinnerStepTest, ::testing::Values(
+    StepRow{"UpKey", [](QSpinBox& s) { QTest::keyClick(&s, Qt::Key_Up); }, 60},
+    StepRow{"DownKey", [](QSpinBox& s) { QTest::keyClick(&s, Qt::Key_Down); }, 40},
+    StepRow{"PageUp", [](QSpinBox& s) { QTest::keyClick(&s, Qt::Key_PageUp); }, 60},
+    StepRow{"PageDown", [](QSpinBox& s) { QTest::keyClick(&s, Qt::Key_PageDown); }, 40},
+    StepRow{"WheelUp", [](QSpinBox& s) { wheel(s, 120, Qt::NoModifier); }, 60},
+    StepRow{"ControlWheelDown", [](QSpinBox& s) { wheel(s, -120, Qt::ControlModifier); }, 40},
+    StepRow{"UpArrow", [](QSpinBox& s) {
+        QTest::mouseClick(&s, Qt::LeftButton, {}, arrowOf(s, QStyle::SC_SpinBoxUp)); }, 60},
+    StepRow{"DownArrow", [](QSpinBox& s) {
+        QTest::mouseClick(&s, Qt::LeftButton, {}, arrowOf(s, QStyle::SC_SpinBoxDown)); }, 40},
+    StepRow{"TypedValue", [](QSpinBox& s) {
+        QTest::keyClick(&s, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(&s, QStringLiteral("5"));
+        QTest::keyClick(&s, Qt::Key_Return); }, 50}),
+    [](const auto& info) { return std::string(info.param.id); });
+// clang-format on
+
+TEST_F(FormTest, HoldAtItsMaximumIsSavedAsPositionTimes480)
+{
+    openSmallFolder();
+    showTab(4);
+    auto* hold = child<QSpinBox>(QStringLiteral("HoldUpDown"));
     hold->setValue(1000);
+    QTest::keyClick(hold, Qt::Key_Up);
+    EXPECT_EQ(labelOf(hold)->text(), QStringLiteral("1000"));
     pressSave();
     const QByteArray saved = folder.read(QStringLiteral("compressor.trn"));
     EXPECT_EQ(saved.size(), 1280);

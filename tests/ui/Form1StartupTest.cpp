@@ -1,6 +1,7 @@
 #include "FormFixture.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QTemporaryDir>
 
@@ -104,9 +105,20 @@ TEST_F(FormTest, FolderWhereFilesCannotBeCreatedOpensWithDefaultsAndSaysSoOnce)
         << message.toStdString();
     EXPECT_TRUE(message.contains(folder.filePath(QStringLiteral("compressor.trn"))));
     EXPECT_FALSE(message.contains(QStringLiteral("aes3mix.trn")));
-    EXPECT_TRUE(message.contains(QStringLiteral("saving into this folder will fail")));
+    EXPECT_TRUE(message.contains(QStringLiteral("shows the built-in defaults")));
+    EXPECT_TRUE(message.contains(QStringLiteral("Save will not replace a file it could not read")));
     EXPECT_EQ(child<QLabel>(QStringLiteral("HoldLabel"))->text(), QStringLiteral("50"));
     EXPECT_EQ(form->model().meter(8), 72);
+
+    // As the message says: Save writes what it can, leaves the unreadable files and names them.
+    messages.shown.clear();
+    pressSave();
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_TRUE(messages.shown.first().contains(folder.filePath(QStringLiteral("aes3meters.trn"))));
+    EXPECT_TRUE(messages.shown.first().contains(folder.filePath(QStringLiteral("compressor.trn"))));
+    EXPECT_FALSE(messages.shown.first().contains(QStringLiteral("aes3mix.trn")));
+    EXPECT_EQ(folder.size(QStringLiteral("aes3mix.trn")), 16416);
+    EXPECT_TRUE(QFileInfo(folder.filePath(QStringLiteral("compressor.trn"))).isDir());
 }
 
 } // namespace
