@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -34,14 +35,9 @@ private:
     QWidget* m_owner = nullptr;
 };
 
-} // namespace
-
-int main(int argc, char* argv[])
+// The folder named on the command line, if any; help and usage errors end the program here.
+QString folderArgument(const QCoreApplication& app)
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QLatin1String(kApplicationName));
-    QApplication::setApplicationDisplayName(QLatin1String(kApplicationName));
-
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Editor for the configuration folder of a Quorlan Tarn unit."));
@@ -57,10 +53,37 @@ int main(int argc, char* argv[])
         parser.showHelp(1);
     }
     // Remembered like a choice in the dialog, so it is kept as a full path.
-    const QString folder =
-        arguments.isEmpty()
-            ? QString()
-            : QDir::toNativeSeparators(QFileInfo(arguments.first()).absoluteFilePath());
+    return arguments.isEmpty()
+               ? QString()
+               : QDir::toNativeSeparators(QFileInfo(arguments.first()).absoluteFilePath());
+}
+
+// Help needs no display, so it is given before any widget machinery starts.
+bool asksForHelp(int argc, char* argv[])
+{
+    for (int k = 1; k < argc; ++k) {
+        const QByteArray argument(argv[k]);
+        if (argument == "-h" || argument == "--help" || argument == "-?" ||
+            argument == "--help-all")
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (asksForHelp(argc, argv)) {
+        QCoreApplication app(argc, argv);
+        QCoreApplication::setApplicationName(QLatin1String(kApplicationName));
+        folderArgument(app);
+        return 0;
+    }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QLatin1String(kApplicationName));
+    QApplication::setApplicationDisplayName(QLatin1String(kApplicationName));
+    const QString folder = folderArgument(app);
 
     tarn::QtSettingsStore settings;
     WindowDialogs dialogs;
