@@ -4,6 +4,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 
 #include <gtest/gtest.h>
@@ -69,6 +72,13 @@ void saveStudio(const TestFolder& folder, const std::function<void(ConfigModel&)
         edit(load->model);
     for (const FileProblem& problem : SaveAll(load->model, folder.path()))
         ADD_FAILURE() << problem.message().toStdString();
+}
+
+QString compactJson(const QJsonValue& value)
+{
+    const QJsonDocument document =
+        value.isArray() ? QJsonDocument(value.toArray()) : QJsonDocument(value.toObject());
+    return document.toJson(QJsonDocument::Compact);
 }
 
 void patch(const TestFolder& folder, const QString& name, qsizetype offset, const char* hex)

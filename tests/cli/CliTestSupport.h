@@ -6,9 +6,11 @@
 #include <functional>
 #include <map>
 #include <ostream>
+#include <utility>
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QJsonValue>
 #include <QString>
 #include <QStringList>
 
@@ -16,13 +18,6 @@
 inline void PrintTo(const QString& text, std::ostream* os)
 {
     *os << '"' << text.toStdString() << '"';
-}
-inline void PrintTo(const QStringList& texts, std::ostream* os)
-{
-    *os << '{';
-    for (const QString& text : texts)
-        *os << " \"" << text.toStdString() << '"';
-    *os << " }";
 }
 
 namespace tarn::test {
@@ -48,18 +43,15 @@ void writeStudioTextFiles(const TestFolder& folder);
 // `edit` applied to the model in between.
 void saveStudio(const TestFolder& folder, const std::function<void(ConfigModel&)>& edit = {});
 
+// A JSON object or array as compact text, keys in order: one line to compare.
+QString compactJson(const QJsonValue& value);
+
 // Overwrites bytes of a file in place, from `offset` on.
 void patch(const TestFolder& folder, const QString& name, qsizetype offset, const char* hex);
 
 // Every file of a folder with its bytes and modification time, to show that nothing was
 // written. Files are first dated back an hour, so that any write changes their time.
-struct FileState
-{
-    QByteArray bytes;
-    QDateTime modified;
-    friend bool operator==(const FileState&, const FileState&) = default;
-};
-using FolderState = std::map<QString, FileState>;
+using FolderState = std::map<QString, std::pair<QByteArray, QDateTime>>;
 FolderState backdateAndRecord(const TestFolder& folder);
 FolderState recordFolder(const TestFolder& folder);
 

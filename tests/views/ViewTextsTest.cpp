@@ -1,6 +1,8 @@
 #include "views/ViewTexts.h"
 
-#include "views/ChannelNames.h"
+#include "controls/ControlSet.h"
+#include "model/ConfigModel.h"
+#include "views/MixOutputView.h"
 
 #include <limits>
 #include <ostream>
@@ -10,55 +12,15 @@
 namespace tarn {
 namespace {
 
-TEST(ViewTexts, PaddedNumberHasABlankAndAtLeastTwoDigits)
+TEST(ViewTexts, NumbersHeadersLabelsAndCaptions)
 {
-    EXPECT_EQ(paddedNumber(1), " 01");
-    EXPECT_EQ(paddedNumber(7), " 07");
-    EXPECT_EQ(paddedNumber(10), " 10");
-    EXPECT_EQ(paddedNumber(40), " 40");
-    EXPECT_EQ(paddedNumber(64), " 64");
-    EXPECT_EQ(paddedNumber(100), " 100");
-}
-
-TEST(ViewTexts, HeadersLabelsAndCaptions)
-{
+    EXPECT_EQ(paddedNumber(7) + paddedNumber(10) + paddedNumber(100), " 07 10 100");
     EXPECT_EQ(crosspointHeaders(),
               QStringList({"MIX INPUTS", "CONTROL A", "CONTROL B", "CONTROL C", "CONTROL D"}));
-    EXPECT_EQ(crosspointRowLabel(7, "Mic 7"), " 07 | Mic 7");
-    EXPECT_EQ(mixOutputEntry(32, "PGM R"), " 32 | PGM R");
     EXPECT_EQ(meterCaption(1), "Meter 01");
     EXPECT_EQ(meterCaption(16), "Meter 16");
     // A name is free text: separators inside it stay as they are.
     EXPECT_EQ(crosspointRowLabel(3, " a | b : c "), " 03 |  a | b : c ");
-}
-
-TEST(ViewTexts, LoopLabelAddsABlankOnlyWhenTheLoopsFileWasRead)
-{
-    EXPECT_EQ(loopLabel(4, std::nullopt), " 04 |");
-    EXPECT_EQ(loopLabel(4, QString()), " 04 | ");
-    EXPECT_EQ(loopLabel(4, QString("Cue")), " 04 | Cue");
-}
-
-TEST(ViewTexts, MeterEntriesListTheAes3InputsThenItsOutputs)
-{
-    ChannelNames names;
-    for (int k = 0; k < 64; ++k) {
-        names.inputNames[0][k] = QString("AES in %1").arg(k + 1);
-        names.inputNames[1][k] = QString("IP in %1").arg(k + 1);
-    }
-    for (int k = 0; k < 32; ++k) {
-        names.outputNames[0][k] = QString("AES out %1").arg(k + 1);
-        names.outputNames[1][k] = QString("IP out %1").arg(k + 1);
-    }
-
-    const QStringList entries = meterEntries(names);
-    ASSERT_EQ(entries.size(), 97);
-    EXPECT_EQ(entries[0], "DISABLED");
-    EXPECT_EQ(entries[1], "MIX INPUT  01 : AES in 1");
-    EXPECT_EQ(entries[9], "MIX INPUT  09 : AES in 9");
-    EXPECT_EQ(entries[64], "MIX INPUT  64 : AES in 64");
-    EXPECT_EQ(entries[65], "MIX OUPUT 01 : AES out 1");
-    EXPECT_EQ(entries[96], "MIX OUPUT 32 : AES out 32");
 }
 
 struct WidthRow
@@ -67,47 +29,86 @@ struct WidthRow
     int chars;
     double twipsPerPixel;
     int twips;
+    friend void PrintTo(const WidthRow& row, std::ostream* os) { *os << row.name; }
 };
 
-void PrintTo(const WidthRow& row, std::ostream* os)
-{
-    *os << row.name;
-}
-
-class ColumnWidthTest : public testing::TestWithParam<WidthRow>
+class ColumnWidthRows : public testing::TestWithParam<WidthRow>
 {
 };
 
-TEST_P(ColumnWidthTest, TwoCharactersMoreAtSixPixelsEach)
+TEST_P(ColumnWidthRows, TwoCharactersMoreAtSixPixelsEach)
 {
-    const WidthRow& row = GetParam();
-    EXPECT_EQ(columnWidthTwips(row.chars, row.twipsPerPixel), row.twips);
+    EXPECT_EQ(columnWidthTwips(GetParam().chars, GetParam().twipsPerPixel), GetParam().twips);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, ColumnWidthTest,
-    testing::Values(WidthRow{"NineCharsAt96Dpi", 9, 15.0, 990},
-                    WidthRow{"TwentyCharsAt96Dpi", 20, 15.0, (20 + 2) * 6 * 15},
-                    WidthRow{"EmptyIsTwelvePixels", 0, 15.0, 12 * 15},
-                    WidthRow{"NineCharsAt120Dpi", 9, 12.0, 792},
-                    // (n + 2) x 6 x 0.125 lands on halves: 1.5 -> 2, 4.5 -> 4, 7.5 -> 8.
-                    WidthRow{"HalfRoundsUpToEven", 0, 0.125, 2},
-                    WidthRow{"HalfRoundsDownToEven", 4, 0.125, 4},
-                    WidthRow{"HalfAboveOddRoundsUp", 8, 0.125, 8},
-                    WidthRow{"FractionRoundsToNearest", 1, 15.0 / 14.0, 19},
-                    WidthRow{"HugeCountDoesNotOverflow", std::numeric_limits<int>::max(), 15.0,
-                             std::numeric_limits<int>::max()}),
-    [](const testing::TestParamInfo<WidthRow>& info) { return std::string(info.param.name); });
+const WidthRow kWidthRows[] = {
+    {"NineCharsAt96Dpi", 9, 15.0, 990},
+    {"EmptyIsTwelvePixels", 0, 15.0, 180},
+    // (n + 2) x 6 x 0.125 lands on halves: 1.5 -> 2, 4.5 -> 4.
+    {"HalfRoundsUpToEven", 0, 0.125, 2},
+    {"HalfRoundsDownToEven", 4, 0.125, 4},
+    {"FractionRoundsToNearest", 1, 15.0 / 14.0, 19},
+    {"HugeCountDoesNotOverflow", std::numeric_limits<int>::max(), 15.0,
+     std::numeric_limits<int>::max()},
+};
+
+INSTANTIATE_TEST_SUITE_P(Rows, ColumnWidthRows, testing::ValuesIn(kWidthRows),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ViewTexts, ColumnWidthOfTextsUsesTheLongestInCharacters)
 {
-    EXPECT_EQ(columnWidthTwips(QStringList({"LOOP", " 01 | Talkback, studio", " 02 | Cue"}), 15.0),
-              (22 + 2) * 6 * 15);
-    EXPECT_EQ(columnWidthTwips(QStringList(), 15.0), 12 * 15);
-    EXPECT_EQ(columnWidthTwips(QStringList({"", ""}), 15.0), 12 * 15);
+    // The loops grid's first column: a longest label of 20 characters.
+    EXPECT_EQ(columnWidthTwips(QStringList({"LOOP", " 01 | Talkback studi", " 02 | Cue"}), 15.0),
+              1980);
+    EXPECT_EQ(columnWidthTwips(QStringList({"", ""}), 15.0), 180);
     // Characters, not encoded bytes.
-    EXPECT_EQ(columnWidthTwips(QStringList({QString::fromUtf16(u"R\u00e9gie \u20ac")}), 15.0),
-              (7 + 2) * 6 * 15);
+    EXPECT_EQ(columnWidthTwips(QStringList({QString::fromUtf16(u"R\u00e9gie \u20ac")}), 15.0), 810);
+}
+
+// A small IP mix control set: MUTE at pointer 0, Fader 2 at 17, Unity 0dB at 73.
+ControlSet ipMixControls()
+{
+    ControlSet set;
+    const int fixed = set.appendRoot("Fixed");
+    set.setPointerToNode(0, set.appendChild(fixed, "MUTE"));
+    set.setPointerToNode(73, set.appendChild(fixed, "Unity 0dB"));
+    set.setPointerToNode(17, set.appendChild(set.appendRoot("Faders"), "  Fader 2"));
+    set.rebuildNodeToPointer();
+    return set;
+}
+
+TEST(MixOutputView, CellsShowTheSelectedOutputsSlotsOfTheirMixer)
+{
+    const ControlSet set = ipMixControls();
+    ConfigModel model;
+    model.setSlot(1, 16, 4, 1, 17);
+    model.setSlot(1, 16, 63, 3, 73);
+    // Neighbouring outputs and the other mixer must not show through.
+    model.setSlot(1, 15, 4, 1, 73);
+    model.setSlot(1, 17, 4, 1, 73);
+    model.setSlot(0, 16, 4, 1, 73);
+
+    const MixOutputTexts texts = mixOutputCellTexts(model, set, 1, 16);
+    EXPECT_EQ(texts[4][1], "   Fader 2");
+    EXPECT_EQ(texts[63][3], " Unity 0dB");
+    EXPECT_EQ(texts[4][0], " MUTE");
+    EXPECT_EQ(texts[5][1], " MUTE");
+}
+
+TEST(MixOutputView, PointerWithoutEntryShowsTheInvalidMarker)
+{
+    const ControlSet set = ipMixControls();
+    EXPECT_EQ(controlCellText(set, 0), " MUTE");
+    for (const int pointer : {1, -1, 32767, 32768})
+        EXPECT_EQ(controlCellText(set, pointer), " ----INVALID----") << pointer;
+
+    // A set without entries shows the marker in all 256 cells.
+    ConfigModel model;
+    model.setSlot(0, 5, 10, 1, 73);
+    for (const auto& row : mixOutputCellTexts(model, ControlSet(), 0, 5)) {
+        for (const QString& cell : row)
+            ASSERT_EQ(cell, " ----INVALID----");
+    }
 }
 
 } // namespace
