@@ -11,8 +11,10 @@
 #include <stdexcept>
 
 #include <QAbstractItemModel>
+#include <QComboBox>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTest>
 #include <QTreeView>
 
@@ -27,21 +29,16 @@ public:
     QString value(const QString& application, const QString& section, const QString& key,
                   const QString& defaultValue) const override
     {
-        const auto found = values.find(join(application, section, key));
+        const auto found = values.find(application + u'/' + section + u'/' + key);
         return found == values.end() ? defaultValue : found->second;
     }
     void setValue(const QString& application, const QString& section, const QString& key,
                   const QString& value) override
     {
-        values[join(application, section, key)] = value;
+        values[application + u'/' + section + u'/' + key] = value;
         ++writes;
     }
-
-    static QString join(const QString& application, const QString& section, const QString& key)
-    {
-        return application + u'/' + section + u'/' + key;
-    }
-    static QString pathKey() { return QStringLiteral("Kestrand Tarnconfig/settings/path"); }
+    QString& path() { return values[QStringLiteral("Kestrand Tarnconfig/settings/path")]; }
 
     std::map<QString, QString> values;
     int writes = 0;
@@ -85,10 +82,14 @@ public:
 
 inline constexpr int kMixFileSize = 16416;
 
-// Byte offset of a crosspoint slot in a mix file.
+// Byte offsets of a crosspoint slot and of a loop word in a mix file.
 constexpr int slotByte(int output, int input, int slot)
 {
     return 512 * output + 8 * input + 2 * slot;
+}
+constexpr int loopByte(int loop)
+{
+    return 16384 + 4 * loop;
 }
 
 // A mix file image whose every slot is A = 0, B..D = 73 (what a fresh folder saves).
@@ -114,16 +115,10 @@ inline void putLE32(QByteArray& bytes, int offset, quint32 value)
         bytes[offset + k] = static_cast<char>((value >> (8 * k)) & 0xFF);
 }
 
-inline int getLE16(const QByteArray& bytes, int offset)
+// Writes a text file of '\n'-separated lines with CR LF line ends.
+inline void writeLines(const TestFolder& folder, const char* name, const char* lines)
 {
-    return static_cast<qint16>(static_cast<quint8>(bytes[offset]) |
-                               (static_cast<quint8>(bytes[offset + 1]) << 8));
-}
-
-// Writes a text file with CR LF line ends.
-inline void writeLines(const TestFolder& folder, const QString& name, const QStringList& lines)
-{
-    folder.write(name, lines.join(QStringLiteral("\r\n")).toLatin1() + "\r\n");
+    folder.write(QLatin1String(name), QByteArray(lines).replace("\n", "\r\n") + "\r\n");
 }
 
 // A small folder whose controls give every default pointer an entry: set 0 has the Faders
@@ -132,26 +127,37 @@ inline void writeLines(const TestFolder& folder, const QString& name, const QStr
 // buses from 300 / returns from 40.
 inline void writeSmallFolder(const TestFolder& folder)
 {
-    writeLines(folder, QStringLiteral("aes3controls.txt"),
-               {QStringLiteral("Faders~OFFSET=16"), QStringLiteral("\tFader 1~PTR=OFFSET~ACTIVE"),
-                QStringLiteral("\tFader 2~PTR++~ACTIVE"),
-                QStringLiteral("\t\tFader 2 fine~PTR+=8~ACTIVE"), QStringLiteral("Switching"),
-                QStringLiteral("\tMUTE~PTR=0~ACTIVE"), QStringLiteral("\tUnity~PTR=73~ACTIVE")});
-    writeLines(folder, QStringLiteral("ipcontrols.txt"),
-               {QStringLiteral("IP faders"), QStringLiteral("\tIP fader 1~PTR=5~ACTIVE"),
-                QStringLiteral("\tMUTE~PTR=0~ACTIVE"), QStringLiteral("\tUnity~PTR=73~ACTIVE")});
-    writeLines(folder, QStringLiteral("aes3loopcontrols.txt"),
-               {QStringLiteral("Loop off~ACTIVE"), QStringLiteral("Buses~OFFSET=300"),
-                QStringLiteral("\tTalkback bus~PTR=OFFSET~ACTIVE"),
-                QStringLiteral("\tCue bus~PTR++~ACTIVE")});
-    writeLines(folder, QStringLiteral("iploopcontrols.txt"),
-               {QStringLiteral("Loop off~ACTIVE"), QStringLiteral("Returns"),
-                QStringLiteral("\tReturn 1~PTR=40~ACTIVE")});
-    writeLines(folder, QStringLiteral("aes3inputs.txt"),
-               {QStringLiteral("Mic 1"), QStringLiteral("Mic 2"), QStringLiteral("Phone")});
-    writeLines(folder, QStringLiteral("aes3outputs.txt"),
-               {QStringLiteral("PGM"), QStringLiteral("Clean feed")});
-    writeLines(folder, QStringLiteral("aes3loops.txt"), {QStringLiteral("Talkback,Cue")});
+    writeLines(folder, "aes3controls.txt",
+               "Faders~OFFSET=16\n\tFader 1~PTR=OFFSET~ACTIVE\n\tFader 2~PTR++~ACTIVE\n"
+               "\t\tFader 2 fine~PTR+=8~ACTIVE\nSwitching\n\tMUTE~PTR=0~ACTIVE\n"
+               "\tUnity~PTR=73~ACTIVE");
+    writeLines(folder, "ipcontrols.txt",
+               "IP faders\n\tIP fader 1~PTR=5~ACTIVE\n\tMUTE~PTR=0~ACTIVE\n\tUnity~PTR=73~ACTIVE");
+    writeLines(folder, "aes3loopcontrols.txt",
+               "Loop off~ACTIVE\nBuses~OFFSET=300\n\tTalkback bus~PTR=OFFSET~ACTIVE\n"
+               "\tCue bus~PTR++~ACTIVE");
+    writeLines(folder, "iploopcontrols.txt", "Loop off~ACTIVE\nReturns\n\tReturn 1~PTR=40~ACTIVE");
+    writeLines(folder, "aes3inputs.txt", "Mic 1\nMic 2\nPhone");
+    writeLines(folder, "aes3outputs.txt", "PGM\nClean feed");
+    writeLines(folder, "aes3loops.txt", "Talkback,Cue");
+}
+
+// Every text of the grid and every column width, to see that nothing changed.
+inline QStringList shownState(const GridAdapter& grid)
+{
+    QStringList state;
+    for (int c = 0; c < grid.columns(); ++c) {
+        state << QString::number(grid.columnWidthPixels(c));
+        for (int r = 0; r < grid.rows(); ++r)
+            state << grid.text(r, c);
+    }
+    return state;
+}
+
+inline QPoint cellCenter(const GridAdapter& grid, int row, int column)
+{
+    const QTableWidget* table = grid.widget();
+    return table->visualRect(table->model()->index(row, column)).center();
 }
 
 // A window started on a folder with fake platform services.
@@ -193,27 +199,27 @@ protected:
     {
         return child<QTreeView>(QStringLiteral("ControlsTree_") + QString::number(set));
     }
+    QComboBox* outputCombo(int mixer) const
+    {
+        return child<QComboBox>(QStringLiteral("MixOutputCombo_") + QString::number(mixer));
+    }
     void showTab(int tab) const { tabs()->setCurrentIndex(tab); }
 
     // The tree entry reached by following `path` from the roots.
     QModelIndex entry(int set, const QStringList& path) const
     {
         const QAbstractItemModel* model = tree(set)->model();
-        QModelIndex parent;
+        QModelIndex found;
         for (const QString& text : path) {
-            QModelIndex found;
-            for (int row = 0; row < model->rowCount(parent); ++row) {
-                const QModelIndex candidate = model->index(row, 0, parent);
-                if (candidate.data().toString() == text)
-                    found = candidate;
-            }
-            if (!found.isValid()) {
+            const QModelIndexList hits =
+                model->match(model->index(0, 0, found), Qt::DisplayRole, text, 1, Qt::MatchExactly);
+            if (hits.isEmpty()) {
                 ADD_FAILURE() << "no tree entry " << text.toStdString();
                 throw std::runtime_error("missing entry");
             }
-            parent = found;
+            found = hits.first();
         }
-        return parent;
+        return found;
     }
 
     // Clicks an entry with the mouse, as the user would after opening its headings.

@@ -29,9 +29,15 @@ void whenModalOpens(std::function<void(QWidget*)> answer)
     });
 }
 
-// Ends a dialog that is not the expected one, so that a failing test does not hang.
-void dismiss(QWidget* modal)
+// Clicks `which` of the message box that is up; ends any other dialog, so that a failing test
+// does not hang.
+void click(QWidget* modal, QMessageBox::StandardButton which)
 {
+    auto* box = qobject_cast<QMessageBox*>(modal);
+    if (box && box->button(which)) {
+        box->button(which)->click();
+        return;
+    }
     ADD_FAILURE() << "unexpected dialog " << modal->metaObject()->className();
     if (auto* dialog = qobject_cast<QDialog*>(modal))
         dialog->done(QDialog::Rejected);
@@ -40,72 +46,53 @@ void dismiss(QWidget* modal)
 TEST(QtSettingsStore, KeepsThePathUnderApplicationSectionAndKey)
 {
     const QTemporaryDir home;
-    ASSERT_TRUE(home.isValid());
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, home.path());
-
     QtSettingsStore store;
     const QString application = QStringLiteral("Kestrand Tarnconfig");
     EXPECT_EQ(store.value(application, "settings", "path", "0"), QStringLiteral("0"));
     store.setValue(application, "settings", "path", QStringLiteral("/data/cfg"));
     EXPECT_EQ(store.value(application, "settings", "path", "0"), QStringLiteral("/data/cfg"));
+    EXPECT_EQ(store.value(QStringLiteral("Other"), "settings", "path", "0"), QStringLiteral("0"));
 
     QFile file(home.filePath(QStringLiteral("Kestrand Tarnconfig.conf")));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << file.fileName().toStdString();
     EXPECT_EQ(QString::fromUtf8(file.readAll()).simplified(),
               QStringLiteral("[settings] path=/data/cfg"));
-
-    // Another application's entry is kept apart.
-    EXPECT_EQ(store.value(QStringLiteral("Other"), "settings", "path", "0"), QStringLiteral("0"));
 }
 
-TEST(QtFolderChooser, OpensInAnExistingStartFolderAndReturnsIt)
+// An existing start folder is preselected and returned as chosen; a missing one is not opened,
+// and cancel gives nothing.
+TEST(QtFolderChooser, PreselectsAnExistingStartFolder)
 {
     const QTemporaryDir root;
     ASSERT_TRUE(QDir(root.path()).mkdir(QStringLiteral("cfg")));
     const QString start = root.filePath(QStringLiteral("cfg"));
-
     QString title;
     QString openedIn;
-    whenModalOpens([&](QWidget* modal) {
-        auto* dialog = qobject_cast<QFileDialog*>(modal);
-        if (!dialog)
-            return dismiss(modal);
-        title = dialog->windowTitle();
-        openedIn = dialog->directory().absolutePath();
-        static_cast<QDialog*>(dialog)->accept();
-    });
+    const auto answer = [&](bool accept) {
+        whenModalOpens([&, accept](QWidget* modal) {
+            auto* dialog = qobject_cast<QFileDialog*>(modal);
+            if (!dialog)
+                return click(modal, QMessageBox::Ok);
+            title = dialog->windowTitle();
+            openedIn = dialog->directory().absolutePath();
+            accept ? static_cast<QDialog*>(dialog)->accept() : dialog->reject();
+        });
+    };
     QtFolderChooser chooser(nullptr);
-    const QString chosen = chooser.chooseFolder(QStringLiteral("Choose the folder:"), start);
+    answer(true);
+    EXPECT_EQ(chooser.chooseFolder(QStringLiteral("Choose the folder:"), start),
+              QDir::toNativeSeparators(start));
     EXPECT_EQ(title, QStringLiteral("Choose the folder:"));
     EXPECT_EQ(openedIn, QDir(start).absolutePath());
-    EXPECT_EQ(chosen, QDir::toNativeSeparators(start));
-}
 
-TEST(QtFolderChooser, CancelGivesEmptyAndAMissingStartIsNotOpened)
-{
-    const QTemporaryDir root;
     const QString missing = root.filePath(QStringLiteral("gone"));
-    QString openedIn;
-    whenModalOpens([&](QWidget* modal) {
-        auto* dialog = qobject_cast<QFileDialog*>(modal);
-        if (!dialog)
-            return dismiss(modal);
-        openedIn = dialog->directory().absolutePath();
-        dialog->reject();
-    });
-    QtFolderChooser chooser(nullptr);
+    answer(false);
     EXPECT_EQ(chooser.chooseFolder(QStringLiteral("Choose the folder:"), missing), QString());
     EXPECT_NE(openedIn, missing);
-    EXPECT_FALSE(openedIn.isEmpty());
 }
 
-QAbstractButton* buttonOf(QWidget* modal, QMessageBox::StandardButton which)
-{
-    auto* box = qobject_cast<QMessageBox*>(modal);
-    return box ? box->button(which) : nullptr;
-}
-
-TEST(QtMessageBoxes, YesNoAnswersAndEscapeDoesNotCountAsNo)
+TEST(QtMessageBoxes, OnlyTheButtonsAnswerAndEscapeDoesNotCountAsNo)
 {
     QtMessageBoxes boxes(nullptr);
     QString title;
@@ -117,35 +104,20 @@ TEST(QtMessageBoxes, YesNoAnswersAndEscapeDoesNotCountAsNo)
         QApplication::sendEvent(modal, &escape);
         modal->close();
         // Still open: only a button answers.
-        if (QAbstractButton* yes = buttonOf(QApplication::activeModalWidget(), QMessageBox::Yes))
-            yes->click();
-        else if (QApplication::activeModalWidget())
-            dismiss(QApplication::activeModalWidget());
+        if (QWidget* still = QApplication::activeModalWidget())
+            click(still, QMessageBox::Yes);
     });
     EXPECT_TRUE(boxes.askYesNo(QStringLiteral("Save before exit?")));
     EXPECT_EQ(text, QStringLiteral("Save before exit?"));
     EXPECT_EQ(title, QApplication::applicationDisplayName());
 
-    whenModalOpens([&](QWidget* modal) {
-        if (QAbstractButton* no = buttonOf(modal, QMessageBox::No))
-            no->click();
-        else
-            dismiss(modal);
-    });
+    whenModalOpens([](QWidget* modal) { click(modal, QMessageBox::No); });
     EXPECT_FALSE(boxes.askYesNo(QStringLiteral("Save before exit?")));
-}
 
-TEST(QtMessageBoxes, ShowOkHasOnlyAnOkButton)
-{
-    QtMessageBoxes boxes(nullptr);
     int buttons = 0;
     whenModalOpens([&](QWidget* modal) {
-        auto* box = qobject_cast<QMessageBox*>(modal);
-        buttons = box ? static_cast<int>(box->buttons().size()) : 0;
-        if (box && box->button(QMessageBox::Ok))
-            box->button(QMessageBox::Ok)->click();
-        else
-            dismiss(modal);
+        buttons = static_cast<int>(qobject_cast<QMessageBox*>(modal)->buttons().size());
+        click(modal, QMessageBox::Ok);
     });
     boxes.showOk(QStringLiteral("Warning! There are invalid control assignments"));
     EXPECT_EQ(buttons, 1);
