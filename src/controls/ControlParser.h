@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controls/ControlSet.h"
+#include "model/Rounding.h"
 
 #include <vector>
 
@@ -27,8 +28,6 @@ struct ControlFileResult
 // number(value): the leading-number conversion of a directive value (blanks, tabs and line
 // feeds skipped; sign, digits, fraction, exponent; 0 when no digit).
 double leadingNumber(QByteArrayView value);
-// Nearest integer, halves to the even neighbour.
-double roundHalfEven(double value);
 
 // Parses the bytes of one description file into `set` (which must be empty) and rebuilds
 // its NodeToPointer map.

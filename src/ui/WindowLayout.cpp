@@ -1,6 +1,7 @@
 #include "ui/WindowLayout.h"
 
-#include <cmath>
+#include "model/Rounding.h"
+
 
 namespace tarn {
 
@@ -65,13 +66,7 @@ void arrangeLoopsTab(LoopsTabGeometry& tab, double W, double H)
 
 double wholeTwips(double value)
 {
-    const double below = std::floor(value);
-    const double fraction = value - below;
-    if (fraction < 0.5)
-        return below;
-    if (fraction > 0.5)
-        return below + 1;
-    return std::fmod(below, 2.0) == 0 ? below : below + 1;
+    return roundHalfEven(value);
 }
 
 WindowGeometry designGeometry()

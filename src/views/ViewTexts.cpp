@@ -1,6 +1,7 @@
 #include "views/ViewTexts.h"
 
 #include "controls/ControlSet.h"
+#include "model/Rounding.h"
 
 #include <algorithm>
 #include <cmath>
@@ -125,8 +126,7 @@ QString controlCellText(const ControlSet& set, int pointer)
 int columnWidthTwips(int longestChars, double twipsPerPixel)
 {
     const double chars = longestChars < 0 ? 0.0 : static_cast<double>(longestChars);
-    // nearbyint under the default rounding mode sends halves to the even neighbour.
-    const double twips = std::nearbyint((chars + 2.0) * kCharacterPixels * twipsPerPixel);
+    const double twips = roundHalfEven((chars + 2.0) * kCharacterPixels * twipsPerPixel);
     // A name of millions of characters must not overflow the width.
     if (!(twips < static_cast<double>(std::numeric_limits<int>::max())))
         return std::numeric_limits<int>::max();
