@@ -22,9 +22,7 @@ struct WidgetRow
     TwipsRect rect; // design place in its container (the tab strip for a page); none if empty
 };
 
-class Form1WidgetTest : public FormTest, public ::testing::WithParamInterface<WidgetRow>
-{
-};
+using Form1WidgetTest = FormRowTest<WidgetRow>;
 
 // The window as created, before any folder is loaded.
 TEST_P(Form1WidgetTest, StandsInItsContainerWithItsCaptionStateAndPlace)
@@ -130,9 +128,7 @@ struct SpinnerRow
     int factor; // model word = position x factor
 };
 
-class Form1SpinnerTest : public FormTest, public ::testing::WithParamInterface<SpinnerRow>
-{
-};
+using Form1SpinnerTest = FormRowTest<SpinnerRow>;
 
 // The keys stop at the range's ends, the label follows, and only the spinner's own word changes.
 TEST_P(Form1SpinnerTest, StaysWithinItsRangeAndWritesOnlyItsWord)

@@ -17,9 +17,7 @@ struct CornerRow
     int otherColumn;
 };
 
-class Form1AssignTest : public FormTest, public ::testing::WithParamInterface<CornerRow>
-{
-};
+using Form1AssignTest = FormRowTest<CornerRow>;
 
 // Rows 10..12, columns B..C of mix output 8, whichever corner the selection started from.
 TEST_P(Form1AssignTest, EntryClickFillsTheSelectionOfTheShownOutputAndSaveWritesIt)
@@ -181,9 +179,7 @@ struct RevealRow
     QStringList expanded; // the headings opened down to the entry; none for an invalid pointer
 };
 
-class Form1RevealTest : public FormTest, public ::testing::WithParamInterface<RevealRow>
-{
-};
+using Form1RevealTest = FormRowTest<RevealRow>;
 
 TEST_P(Form1RevealTest, DoubleClickRevealsTheControlWithoutSelectingIt)
 {

@@ -68,21 +68,26 @@ TEST_P(Form1MixLayoutTest, FitsTheMixTabToTheClientArea)
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Sizes, Form1MixLayoutTest, ::testing::Values(
-    MixLayoutRow{"Design", 18975, 11895, {120, 120, 18735, 11655},
+    // The strip never grows beyond its start-up size.
+    MixLayoutRow{"Larger", 24000, 15000, {120, 120, 18735, 11655},
                  {13560, 360, 5055, 975}, {13560, 1440, 5055, 10095}, {120, 240, 4815, 9735},
                  {120, 360, 13320, 11175}, {120, 240, 13080, 10830}},
-    MixLayoutRow{"Between", 15240, 9240, {120, 120, 15000, 9000},
-                 {9825, 360, 5055, 975}, {9825, 1440, 5055, 7440}, {120, 240, 4815, 7080},
-                 {120, 360, 9585, 8520}, {120, 240, 9345, 8175}},
     MixLayoutRow{"BelowMinimum", 9000, 6000, {120, 120, 11175, 7335},
                  {6000, 360, 5055, 975}, {6000, 1440, 5055, 5775}, {120, 240, 4815, 5415},
                  {120, 360, 5760, 6855}, {120, 240, 5520, 6510}}),
     [](const auto& info) { return std::string(info.param.id); });
 // clang-format on
 
-TEST_F(LayoutTest, LoopFramesAreFittedWhenTheirTabIsChosen)
+// A tab's widgets are fitted when it is chosen; METERS and COMPRESSOR keep their design places.
+TEST_F(LayoutTest, EachTabIsFittedWhenChosenAndKeepsItsLastFit)
 {
+    showTab(3);
     resizeClient(15240, 9240);
+    expectPlace(QStringLiteral("SSTab1"), {120, 120, 15000, 9000});
+    expectPlace(QStringLiteral("meterContainer"), {120, 360, 10935, 5895});
+    // The mix tab was last fitted at the design size.
+    expectPlace(QStringLiteral("MixInputFrame_0"), {120, 360, 13320, 11175});
+
     showTab(2);
     expectPlace(QStringLiteral("DcLoopsFrame_0"), {120, 360, 7260, 8520});
     expectPlace(QStringLiteral("DcLoopsFrame_1"), {7620, 360, 7260, 8520});
@@ -93,16 +98,7 @@ TEST_F(LayoutTest, LoopFramesAreFittedWhenTheirTabIsChosen)
     }
     expectPlace(QStringLiteral("ControlsTree_2"), {120, 240, 6780, 5760});
     expectPlace(QStringLiteral("ControlsTree_3"), {120, 240, 6780, 5760});
-}
 
-TEST_F(LayoutTest, MetersAndCompressorKeepTheirPlacesAndOtherTabsTheirLastFit)
-{
-    showTab(3);
-    resizeClient(15240, 9240);
-    expectPlace(QStringLiteral("SSTab1"), {120, 120, 15000, 9000});
-    expectPlace(QStringLiteral("meterContainer"), {120, 360, 10935, 5895});
-    // The mix tab was last fitted at the design size.
-    expectPlace(QStringLiteral("MixInputFrame_0"), {120, 360, 13320, 11175});
     showTab(4);
     resizeClient(12000, 8000);
     expectPlace(QStringLiteral("Frame1"), {120, 360, 6735, 975});

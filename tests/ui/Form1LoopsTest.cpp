@@ -14,9 +14,7 @@ struct LoopRow
     const char* savedWord; // big-endian, as the mix file holds it
 };
 
-class Form1LoopTest : public FormTest, public ::testing::WithParamInterface<LoopRow>
-{
-};
+using Form1LoopTest = FormRowTest<LoopRow>;
 
 TEST_P(Form1LoopTest, TreeClickAssignsTheSelectedLoopsInBothForms)
 {

@@ -97,9 +97,7 @@ TEST_F(Form1SaveFailureTest, FailedSaveAtExitKeepsTheWindowOpen)
     EXPECT_EQ(savedEdit(), hexBytes("11 00"));
 }
 
-class Form1ExitTest : public FormTest, public ::testing::WithParamInterface<bool>
-{
-};
+using Form1ExitTest = FormRowTest<bool>;
 
 // Asked even without edits; No leaves the files as the load created them (empty).
 TEST_P(Form1ExitTest, ExitQuestionSavesOnlyOnYes)

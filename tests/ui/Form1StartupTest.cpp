@@ -7,9 +7,7 @@ namespace {
 
 const QString kCaption = QStringLiteral("Quorlan Tarn Config     File path:  ");
 
-class Form1StartupTest : public FormTest, public ::testing::WithParamInterface<bool>
-{
-};
+using Form1StartupTest = FormRowTest<bool>;
 
 // First run: no preselection. Later runs offer the remembered folder, trailing separator
 // dropped, and ask again all the same.

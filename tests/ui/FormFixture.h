@@ -12,6 +12,7 @@
 
 #include <QAbstractItemModel>
 #include <QComboBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -240,6 +241,15 @@ protected:
         grid.setOtherCorner(otherRow, otherColumn);
     }
 
+    QStringList spinnerLabels() const
+    {
+        QStringList texts;
+        for (const char* name :
+             {"AttackLabel", "HoldLabel", "DecayLabel", "GainLabel", "ThresholdLabel"})
+            texts << child<QLabel>(QLatin1String(name))->text();
+        return texts;
+    }
+
     void pressSave() const
     {
         QTest::mouseClick(child<QPushButton>(QStringLiteral("SaveCommand")), Qt::LeftButton);
@@ -251,6 +261,12 @@ protected:
     TestFolder folder;
     std::unique_ptr<Form1> form;
     bool started = false;
+};
+
+// A window test driven by a table: one named row per case.
+template <typename Row>
+class FormRowTest : public FormTest, public ::testing::WithParamInterface<Row>
+{
 };
 
 } // namespace tarn::test
