@@ -3,10 +3,12 @@
 #include "editors/CompressorEditor.h"
 #include "editors/MixOutputBuffer.h"
 #include "model/ConfigModel.h"
+#include "ui/GridAdapter.h"
 #include "ui/WindowLayout.h"
 
 #include <array>
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -145,6 +147,8 @@ private:
     std::unique_ptr<FolderLoad> m_load;
     MixOutputBuffer m_buffer;
     std::int16_t m_popupGridIndex = 0;
+    // The cells each grid's highlight painted, given back when its current cell moves.
+    std::map<const GridAdapter*, GridAdapter::CellArea> m_highlightedArea;
     bool m_loaded = false;
     bool m_ending = false; // closing without the exit question
 
