@@ -1,8 +1,9 @@
 #include "app/BinaryFiles.h"
 
+#include "model/FileWrite.h"
+
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace tarn {
 
@@ -27,7 +28,8 @@ BinaryRead readBinaryFile(const QString& path, bool createIfMissing)
             FileProblem{path, QStringLiteral("is too large to be a configuration file")};
         return result;
     }
-    if (!result.existed && createIfMissing) {
+    // A link to a missing file is left for the save to write through.
+    if (!result.existed && createIfMissing && !QFileInfo(path).isSymLink()) {
         QFile file(path);
         if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
             result.problem = FileProblem{path, file.errorString()};
@@ -40,20 +42,7 @@ BinaryRead readBinaryFile(const QString& path, bool createIfMissing)
 
 std::optional<FileProblem> writeBinaryFile(const QString& path, const QByteArray& bytes)
 {
-    if (QFileInfo(path).isDir())
-        return FileProblem{path, QStringLiteral("is a folder, not a file")};
-    QSaveFile file(path);
-    file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly))
-        return FileProblem{path, file.errorString()};
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return FileProblem{path, reason};
-    }
-    if (!file.commit())
-        return FileProblem{path, file.errorString()};
-    return std::nullopt;
+    return replaceFile(path, bytes);
 }
 
 } // namespace tarn

@@ -21,8 +21,4 @@ struct BinaryRead
 // that cannot be read or created reads as empty and carries its problem.
 BinaryRead readBinaryFile(const QString& path, bool createIfMissing);
 
-// Replaces a file's contents atomically (temporary file in the same folder, then rename), so
-// a failed write never leaves a torn file. Returns the problem, or nothing on success.
-std::optional<FileProblem> writeBinaryFile(const QString& path, const QByteArray& bytes);
-
 } // namespace tarn

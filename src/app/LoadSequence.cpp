@@ -1,20 +1,28 @@
 #include "app/LoadSequence.h"
 
 #include "model/CompressorFile.h"
+#include "model/FileWrite.h"
 #include "model/FolderFiles.h"
 #include "model/MeterFile.h"
 #include "views/ViewTexts.h"
+
+#include <algorithm>
 
 namespace tarn {
 
 namespace {
 
-BinaryFileLoad readFolderFile(const QString& path, MissingFiles missing,
-                              std::vector<FileProblem>& problems)
+constexpr char kUnreadAtLoadReason[] =
+    "could not be read when the folder was loaded, so it is never replaced in this session";
+
+BinaryFileLoad readFolderFile(FolderLoad& folderLoad, const QString& path, MissingFiles missing)
 {
     BinaryRead read = readBinaryFile(path, missing == MissingFiles::Create);
-    if (read.problem)
-        problems.push_back(*read.problem);
+    if (read.problem) {
+        folderLoad.problems.push_back(*read.problem);
+        if (read.existed)
+            folderLoad.unreadFiles.push_back(path);
+    }
     BinaryFileLoad load;
     load.path = path;
     load.existed = read.existed;
@@ -27,7 +35,7 @@ void loadMixFile(FolderLoad& load, int mixer, MissingFiles missing)
 {
     MixFileLoad& file = load.mixFiles[static_cast<std::size_t>(mixer)];
     static_cast<BinaryFileLoad&>(file) =
-        readFolderFile(folderFilePath(load.folder, mixFileName(mixer)), missing, load.problems);
+        readFolderFile(load, folderFilePath(load.folder, mixFileName(mixer)), missing);
     file.layout = mixLayoutForLength(file.bytes.size());
     file.defaulted = file.layout == MixLayout::Empty;
     applyMixFileBytes(load.model, mixer, file.bytes);
@@ -64,15 +72,14 @@ std::unique_ptr<FolderLoad> LoadSequence(const QString& folder, MissingFiles mis
     for (int mixer = 0; mixer < kMixerCount; ++mixer)
         loadMixFile(*load, mixer, missing);
 
-    load->meterFile = readFolderFile(folderFilePath(folder, kMeterFile), missing, load->problems);
+    load->meterFile = readFolderFile(*load, folderFilePath(folder, kMeterFile), missing);
     load->meterFile.defaulted = load->meterFile.bytes.size() != kMeterImageSize;
     applyMeterFileBytes(load->model, load->meterFile.bytes);
     for (int i = 0; i < kMeterCount; ++i)
         load->meterPositions[static_cast<std::size_t>(i)] =
             meterPositionForByte(load->model.meter(i));
 
-    load->compressorFile =
-        readFolderFile(folderFilePath(folder, kCompressorFile), missing, load->problems);
+    load->compressorFile = readFolderFile(*load, folderFilePath(folder, kCompressorFile), missing);
     load->compressorFile.defaulted = load->compressorFile.bytes.size() != kCompressorImageSize;
     applyCompressorFileBytes(load->model, load->compressorFile.bytes);
     // Spinners stand at 0 until the load moves them.
@@ -80,19 +87,24 @@ std::unique_ptr<FolderLoad> LoadSequence(const QString& folder, MissingFiles mis
     return load;
 }
 
-std::vector<FileProblem> SaveAll(const ConfigModel& model, const QString& folder)
+SaveReport SaveAll(const ConfigModel& model, const QString& folder,
+                   const std::vector<QString>& unreadAtLoad)
 {
-    std::vector<FileProblem> problems;
-    // A file that exists but cannot be read is never replaced: its contents were not seen, and
-    // a mix file's bytes beyond the image would be lost.
+    SaveReport report;
     const auto save = [&](const QString& path, const auto& bytesFromExisting) {
-        const BinaryRead existing = readBinaryFile(path, false);
-        if (existing.problem) {
-            problems.push_back(*existing.problem);
+        if (std::find(unreadAtLoad.begin(), unreadAtLoad.end(), path) != unreadAtLoad.end()) {
+            report.notWritten.push_back({path, QLatin1String(kUnreadAtLoadReason)});
             return;
         }
-        if (auto problem = writeBinaryFile(path, bytesFromExisting(existing.bytes)))
-            problems.push_back(*problem);
+        const BinaryRead existing = readBinaryFile(path, false);
+        if (existing.problem) {
+            report.notWritten.push_back(*existing.problem);
+            return;
+        }
+        if (auto problem = replaceFile(path, bytesFromExisting(existing.bytes)))
+            report.notWritten.push_back(*problem);
+        else
+            report.written.push_back(path);
     };
     for (int mixer = 0; mixer < kMixerCount; ++mixer) {
         save(folderFilePath(folder, mixFileName(mixer)), [&](const QByteArray& existing) {
@@ -102,7 +114,7 @@ std::vector<FileProblem> SaveAll(const ConfigModel& model, const QString& folder
     save(folderFilePath(folder, kMeterFile), [&](const QByteArray&) { return model.meterImage(); });
     save(folderFilePath(folder, kCompressorFile),
          [&](const QByteArray&) { return model.compressorImage(); });
-    return problems;
+    return report;
 }
 
 } // namespace tarn

@@ -57,6 +57,17 @@ struct FolderLoad
 
     // Files that could not be read or created; the load went on with defaults.
     std::vector<FileProblem> problems;
+    // The binary files among them that exist but could not be read: a save never replaces them.
+    std::vector<QString> unreadFiles;
+};
+
+// What a save did, file by file, in the order of the writes.
+struct SaveReport
+{
+    std::vector<QString> written;
+    std::vector<FileProblem> notWritten;
+
+    bool complete() const { return notWritten.empty(); }
 };
 
 // Reads a whole folder in the editor's order: the four control description files, the
@@ -66,7 +77,11 @@ std::unique_ptr<FolderLoad> LoadSequence(const QString& folder,
                                          MissingFiles missing = MissingFiles::Create);
 
 // Writes the four binary files in order (both mix files, meters, compressor), each through
-// an atomic replace. Every file is attempted; returns the files that were not written.
-std::vector<FileProblem> SaveAll(const ConfigModel& model, const QString& folder);
+// an atomic replace. Every file is attempted except those in `unreadAtLoad`: what a file held
+// when the load could not read it was never seen, so it is not replaced even if it can be read
+// by now. A file that cannot be read at the save is not replaced either (a mix file's bytes
+// beyond the image would be lost).
+SaveReport SaveAll(const ConfigModel& model, const QString& folder,
+                   const std::vector<QString>& unreadAtLoad = {});
 
 } // namespace tarn

@@ -1,8 +1,8 @@
 #include "cli/CommandLine.h"
 
-#include "model/FolderFiles.h"
 #include "app/FolderReadProblems.h"
 #include "app/LoadSequence.h"
+#include "model/FolderFiles.h"
 
 #include <cstdio>
 

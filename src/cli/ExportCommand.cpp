@@ -1,8 +1,8 @@
-#include "app/BinaryFiles.h"
 #include "app/FolderJson.h"
 #include "app/LoadSequence.h"
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
+#include "model/FileWrite.h"
 
 #include <QJsonDocument>
 
@@ -18,7 +18,9 @@ int runExport(const QStringList& words)
     command.addArgument(QStringLiteral("FOLDER"), QStringLiteral("The configuration folder."));
     const QCommandLineOption outputFile(
         QStringList{QStringLiteral("o"), QStringLiteral("output")},
-        QStringLiteral("Write the document to FILE (replaced whole) instead of standard output."),
+        QStringLiteral("Write the document to FILE instead of standard output. A regular file is "
+                       "replaced whole; a device, a pipe or an open stream such as /dev/stdout "
+                       "is written into."),
         QStringLiteral("FILE"));
     command.addOption(outputFile);
     if (const auto status = command.parse(words))
@@ -32,7 +34,7 @@ int runExport(const QStringList& words)
         printOut(json);
         return kExitOk;
     }
-    if (const auto problem = writeBinaryFile(command.value(outputFile.names().first()), json))
+    if (const auto problem = writeOutputFile(command.value(outputFile.names().first()), json))
         return command.failure(problem->message());
     return kExitOk;
 }

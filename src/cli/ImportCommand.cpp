@@ -1,5 +1,4 @@
 #include "app/BinaryFiles.h"
-#include "model/FolderFiles.h"
 #include "app/FolderJsonImport.h"
 #include "app/LoadSequence.h"
 #include "cli/CommandLine.h"
@@ -46,9 +45,10 @@ int runImport(const QStringList& words)
                                parseError.errorString());
     }
 
+    // A file the load could not read is never replaced: what it holds was never seen.
     const auto load = command.loadFolder(command.argument(0));
     if (!load)
-        return kExitFailure;
+        return command.failure(QStringLiteral("nothing written"));
     const std::vector<JsonProblem> problems = importFolderJson(document, load->model);
     if (!problems.empty()) {
         const std::size_t listed = std::min(problems.size(), kMaxListedProblems);
@@ -60,18 +60,12 @@ int runImport(const QStringList& words)
         return command.failure(QStringLiteral("nothing written"));
     }
 
-    const std::vector<FileProblem> saveProblems = SaveAll(load->model, load->folder);
-    for (const char* name : {kAes3MixFile, kIpMixFile, kMeterFile, kCompressorFile}) {
-        const QString path = folderFilePath(load->folder, name);
-        const bool failed =
-            std::any_of(saveProblems.begin(), saveProblems.end(),
-                        [&](const FileProblem& problem) { return problem.path == path; });
-        if (!failed)
-            printOut(QStringLiteral("wrote ") + path + u'\n');
-    }
-    for (const FileProblem& problem : saveProblems)
+    const SaveReport report = SaveAll(load->model, load->folder, load->unreadFiles);
+    for (const QString& path : report.written)
+        printOut(QStringLiteral("wrote ") + path + u'\n');
+    for (const FileProblem& problem : report.notWritten)
         command.failure(problem.message());
-    return saveProblems.empty() ? kExitOk : kExitFailure;
+    return report.complete() ? kExitOk : kExitFailure;
 }
 
 } // namespace tarn::cli

@@ -5,13 +5,37 @@
 
 namespace tarn {
 
+namespace {
+
+// As many links as the system itself follows before it gives up.
+constexpr int kMaxLinkDepth = 40;
+
+} // namespace
+
+std::optional<QString> followLinks(const QString& path)
+{
+    QFileInfo info(path);
+    for (int depth = 0; info.isSymLink(); ++depth) {
+        if (depth == kMaxLinkDepth)
+            return std::nullopt;
+        info.setFile(info.symLinkTarget());
+    }
+    return info.filePath();
+}
+
 WholeFile readWholeFile(const QString& path, qint64 maxBytes)
 {
     WholeFile result;
     const QFileInfo info(path);
     result.existed = info.exists();
-    if (!result.existed)
+    if (!result.existed) {
+        // A loop of links is there but can never be read; a link to nothing is a missing file.
+        if (info.isSymLink() && !followLinks(path)) {
+            result.existed = true;
+            result.problem = FileProblem{path, QLatin1String(kLinkLoopReason)};
+        }
         return result;
+    }
     if (info.isDir()) {
         result.problem = FileProblem{path, QStringLiteral("is a folder, not a file")};
         return result;

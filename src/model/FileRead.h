@@ -24,8 +24,15 @@ struct WholeFile
     std::optional<FileProblem> problem;
 };
 
+inline constexpr char kLinkLoopReason[] = "Too many levels of symbolic links";
+
+// Where a chain of symbolic links ends (the path itself when it is no link); nothing when the
+// chain never ends.
+std::optional<QString> followLinks(const QString& path);
+
 // Reads a file whole, up to `maxBytes`. Only regular files are read: a folder, a device or a
-// pipe is a problem, never a read that blocks or never ends. A missing file is no problem.
+// pipe is a problem, never a read that blocks or never ends, and so is a loop of symbolic links.
+// A missing file, or a link to one, is no problem.
 WholeFile readWholeFile(const QString& path, qint64 maxBytes);
 
 } // namespace tarn

@@ -13,16 +13,20 @@ void Form1::SaveCommand_Click()
     saveFolder();
 }
 
-// Writes the four files; a failure names each file not written and why. The model keeps the
-// edits either way, so the user can try again.
+// Writes the four files; a failure names each file not written and why, and those that were.
+// The model keeps the edits either way, so the user can try again.
 bool Form1::saveFolder()
 {
-    const std::vector<FileProblem> problems = SaveAll(m_model, m_model.configFolder);
-    if (problems.empty())
+    const SaveReport report = SaveAll(m_model, m_model.configFolder, m_load->unreadFiles);
+    if (report.complete())
         return true;
     QStringList lines{QLatin1String(kSaveFailedIntro)};
-    for (const FileProblem& problem : problems)
+    for (const FileProblem& problem : report.notWritten)
         lines.append(problem.message());
+    if (!report.written.empty()) {
+        lines.append(QLatin1String(kSaveWrittenIntro));
+        lines.append(QStringList(report.written.begin(), report.written.end()));
+    }
     lines.append(QLatin1String(kSaveFailedOutro));
     m_services.messages.showOk(lines.join(QLatin1Char('\n')));
     return false;

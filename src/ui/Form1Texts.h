@@ -32,13 +32,15 @@ inline constexpr char kSaveBeforeExitQuestion[] = "Save before exit?";
 
 inline constexpr char kSaveFailedIntro[] = "The configuration could not be saved completely. "
                                            "These files were not written:";
+inline constexpr char kSaveWrittenIntro[] = "These files were written:";
 inline constexpr char kSaveFailedOutro[] =
-    "The files on disk were left as they were and your changes are still in the editor, "
-    "so you can try again.";
+    "The files that were not written were left as they were on disk, and your changes are "
+    "still in the editor, so you can try again.";
 inline constexpr char kLoadProblemsIntro[] =
     "Some files of the configuration folder could not be read or created:";
 inline constexpr char kLoadProblemsOutro[] =
-    "The editor shows the built-in defaults for them. Save will not replace a file it could not "
-    "read, and will report any file it cannot write.";
+    "The editor shows the built-in defaults for them. Save will never replace a file that "
+    "could not be read now, even if it can be read later, and will report any file it cannot "
+    "write.";
 
 } // namespace tarn

@@ -1,6 +1,6 @@
 #include "TestFolder.h"
-#include "model/FolderFiles.h"
 #include "app/LoadSequence.h"
+#include "model/FolderFiles.h"
 #include "model/MixFile.h"
 
 #include <QDir>
@@ -99,7 +99,7 @@ TEST(SaveAll, FreshFolderIsWrittenInFullAndIdenticallyTwice)
     TestFolder folder;
     writeMinimalControls(folder);
     const auto load = LoadSequence(folder.path());
-    ASSERT_TRUE(SaveAll(load->model, folder.path()).empty());
+    ASSERT_TRUE(SaveAll(load->model, folder.path()).complete());
     const QByteArray mix = folder.read("ipmix.trn");
     EXPECT_EQ(mix.size(), kMixImageSize);
     EXPECT_EQ(mix.left(8), hexBytes("00 00 49 00 49 00 49 00"));
@@ -113,7 +113,7 @@ TEST(SaveAll, FreshFolderIsWrittenInFullAndIdenticallyTwice)
     std::vector<QByteArray> first;
     for (const QString& name : kBinaryFiles)
         first.push_back(folder.read(name));
-    ASSERT_TRUE(SaveAll(load->model, folder.path()).empty());
+    ASSERT_TRUE(SaveAll(load->model, folder.path()).complete());
     for (std::size_t k = 0; k < first.size(); ++k)
         EXPECT_EQ(folder.read(kBinaryFiles[static_cast<qsizetype>(k)]), first[k]);
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).size(), 8); // no temporary files left
@@ -133,7 +133,7 @@ TEST(SaveAll, LegacyFileIsRewrittenInTheCurrentLayoutAndLongFilesKeepTheirTail)
     folder.write("compressor.trn", QByteArray(1281, '\x01'));
 
     const auto load = LoadSequence(folder.path());
-    ASSERT_TRUE(SaveAll(load->model, folder.path()).empty());
+    ASSERT_TRUE(SaveAll(load->model, folder.path()).complete());
     const QByteArray aes3 = folder.read("aes3mix.trn");
     EXPECT_EQ(aes3.size(), kMixImageSize);
     EXPECT_EQ(aes3.left(8), hexBytes("05 00 07 00 49 00 49 00"));
@@ -150,15 +150,19 @@ TEST(SaveAll, EveryFailureIsReportedAndTheOtherFilesAreStillWritten)
     const auto load = LoadSequence(folder.path());
     ASSERT_TRUE(QFile::remove(folder.filePath("aes3mix.trn")));
     ASSERT_TRUE(QDir(folder.path()).mkdir("aes3mix.trn"));
-    const std::vector<FileProblem> problems = SaveAll(load->model, folder.path());
-    ASSERT_EQ(problems.size(), 1u);
-    EXPECT_EQ(problems[0].path, folder.filePath("aes3mix.trn"));
-    EXPECT_FALSE(problems[0].reason.isEmpty());
+    const SaveReport report = SaveAll(load->model, folder.path());
+    ASSERT_EQ(report.notWritten.size(), 1u);
+    EXPECT_EQ(report.notWritten[0].path, folder.filePath("aes3mix.trn"));
+    EXPECT_FALSE(report.notWritten[0].reason.isEmpty());
+    EXPECT_EQ(report.written,
+              (std::vector<QString>{folder.filePath("ipmix.trn"), folder.filePath("aes3meters.trn"),
+                                    folder.filePath("compressor.trn")}));
     EXPECT_EQ(folder.size("ipmix.trn"), kMixImageSize);
     EXPECT_EQ(folder.size("compressor.trn"), 1280);
 
-    const std::vector<FileProblem> gone = SaveAll(load->model, folder.filePath("no such folder"));
-    EXPECT_EQ(gone.size(), 4u);
+    const SaveReport gone = SaveAll(load->model, folder.filePath("no such folder"));
+    EXPECT_EQ(gone.notWritten.size(), 4u);
+    EXPECT_TRUE(gone.written.empty());
 }
 
 struct PathCase

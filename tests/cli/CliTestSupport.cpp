@@ -70,7 +70,7 @@ void saveStudio(const TestFolder& folder, const std::function<void(ConfigModel&)
     const auto load = LoadSequence(folder.path());
     if (edit)
         edit(load->model);
-    for (const FileProblem& problem : SaveAll(load->model, folder.path()))
+    for (const FileProblem& problem : SaveAll(load->model, folder.path()).notWritten)
         ADD_FAILURE() << problem.message().toStdString();
 }
 

@@ -1,5 +1,6 @@
 #include "model/FileRead.h"
 
+#include "Faults.h"
 #include "TestFolder.h"
 #include "app/LoadSequence.h"
 
@@ -23,18 +24,23 @@ TEST(ReadWholeFile, ReadsRegularFilesUpToTheLimit)
     const WholeFile cut = readWholeFile(folder.filePath("small"), 3);
     EXPECT_TRUE(cut.truncated);
     EXPECT_EQ(cut.bytes, "123");
-    const WholeFile missing = readWholeFile(folder.filePath("none"), 3);
-    EXPECT_FALSE(missing.existed);
-    EXPECT_FALSE(missing.problem);
+    // A link to nothing is a missing file too.
+    ASSERT_TRUE(QFile::link(folder.filePath("none"), folder.filePath("dangling")));
+    for (const char* name : {"none", "dangling"}) {
+        const WholeFile missing = readWholeFile(folder.filePath(name), 3);
+        EXPECT_FALSE(missing.existed) << name;
+        EXPECT_FALSE(missing.problem) << name;
+    }
 }
 
-// A pipe or a device never yields a read that blocks or never ends.
+// A pipe, a device or a loop of links never yields a read that blocks or never ends.
 TEST(ReadWholeFile, RefusesPipesDevicesAndFolders)
 {
     test::TestFolder folder;
     ASSERT_EQ(::mkfifo(folder.filePath("pipe").toLocal8Bit().constData(), 0600), 0);
     ASSERT_TRUE(QFile::link("/dev/zero", folder.filePath("zeros")));
-    for (const char* name : {"pipe", "zeros", "."}) {
+    ASSERT_TRUE(test::makeLinkLoop(folder.filePath("loop")));
+    for (const char* name : {"pipe", "zeros", ".", "loop"}) {
         const WholeFile whole = readWholeFile(folder.filePath(name), 1 << 20);
         EXPECT_TRUE(whole.existed) << name;
         ASSERT_TRUE(whole.problem) << name;
@@ -48,7 +54,7 @@ TEST(SaveAll, NeverReplacesAFileThatCannotBeRead)
     const auto load = LoadSequence(folder.path());
     ASSERT_TRUE(QFile::remove(folder.filePath("aes3meters.trn")));
     ASSERT_EQ(::mkfifo(folder.filePath("aes3meters.trn").toLocal8Bit().constData(), 0600), 0);
-    const std::vector<FileProblem> problems = SaveAll(load->model, folder.path());
+    const std::vector<FileProblem> problems = SaveAll(load->model, folder.path()).notWritten;
     ASSERT_EQ(problems.size(), 1u);
     EXPECT_EQ(problems[0].path, folder.filePath("aes3meters.trn"));
     EXPECT_FALSE(QFileInfo(folder.filePath("aes3meters.trn")).isFile());
