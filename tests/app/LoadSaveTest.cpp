@@ -143,28 +143,6 @@ TEST(SaveAll, LegacyFileIsRewrittenInTheCurrentLayoutAndLongFilesKeepTheirTail)
     EXPECT_EQ(folder.size("compressor.trn"), 1280);
 }
 
-TEST(SaveAll, EveryFailureIsReportedAndTheOtherFilesAreStillWritten)
-{
-    TestFolder folder;
-    writeMinimalControls(folder);
-    const auto load = LoadSequence(folder.path());
-    ASSERT_TRUE(QFile::remove(folder.filePath("aes3mix.trn")));
-    ASSERT_TRUE(QDir(folder.path()).mkdir("aes3mix.trn"));
-    const SaveReport report = SaveAll(load->model, folder.path());
-    ASSERT_EQ(report.notWritten.size(), 1u);
-    EXPECT_EQ(report.notWritten[0].path, folder.filePath("aes3mix.trn"));
-    EXPECT_FALSE(report.notWritten[0].reason.isEmpty());
-    EXPECT_EQ(report.written,
-              (std::vector<QString>{folder.filePath("ipmix.trn"), folder.filePath("aes3meters.trn"),
-                                    folder.filePath("compressor.trn")}));
-    EXPECT_EQ(folder.size("ipmix.trn"), kMixImageSize);
-    EXPECT_EQ(folder.size("compressor.trn"), 1280);
-
-    const SaveReport gone = SaveAll(load->model, folder.filePath("no such folder"));
-    EXPECT_EQ(gone.notWritten.size(), 4u);
-    EXPECT_TRUE(gone.written.empty());
-}
-
 struct PathCase
 {
     const char* name;

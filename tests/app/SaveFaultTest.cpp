@@ -1,0 +1,156 @@
+#include "Faults.h"
+#include "TestFolder.h"
+#include "app/LoadSequence.h"
+
+#include <functional>
+#include <memory>
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+namespace tarn {
+namespace {
+
+using test::TestFolder;
+
+const QStringList kBinaryFiles = {"aes3mix.trn", "ipmix.trn", "aes3meters.trn", "compressor.trn"};
+
+// The folder as the editor leaves it after a save of its defaults, then one edit per file.
+std::unique_ptr<FolderLoad> loadSavedAndEdited(const TestFolder& folder)
+{
+    auto load = LoadSequence(folder.path());
+    EXPECT_TRUE(SaveAll(load->model, folder.path()).complete());
+    load->model.setSlot(0, 0, 0, 0, 17);
+    load->model.setSlot(1, 0, 0, 0, 17);
+    load->model.setMeter(0, 40);
+    load->model.setCompressor(CompressorWord::Gain, 20);
+    return load;
+}
+
+QStringList hiddenFiles(const TestFolder& folder)
+{
+    return QDir(folder.path()).entryList({QStringLiteral(".*")}, QDir::Files | QDir::Hidden);
+}
+
+struct FaultRow
+{
+    const char* id;
+    // Makes the save fail; what it returns is held until the fault is cleared.
+    std::function<std::shared_ptr<void>(const TestFolder&)> inject;
+    std::function<void(const TestFolder&)> clear;
+    QStringList notWritten;
+    const char* reason;
+};
+
+class SaveFault : public ::testing::TestWithParam<FaultRow>
+{
+};
+
+// Every file is wholly old or wholly new after the fault, each file not written is named with
+// the system's reason, and a save once the fault is cleared writes everything.
+TEST_P(SaveFault, LeavesEachFileOldOrNewAndARetryWritesEverything)
+{
+    const FaultRow& row = GetParam();
+    TestFolder folder;
+    const auto load = loadSavedAndEdited(folder);
+    std::map<QString, QByteArray> before;
+    for (const QString& name : kBinaryFiles)
+        before[name] = folder.read(name);
+
+    std::shared_ptr<void> fault = row.inject(folder);
+    const SaveReport failed = SaveAll(load->model, folder.path());
+    fault.reset();
+    QStringList notWritten;
+    for (const FileProblem& problem : failed.notWritten) {
+        notWritten.append(QFileInfo(problem.path).fileName());
+        EXPECT_EQ(problem.reason, QLatin1String(row.reason));
+    }
+    EXPECT_EQ(notWritten, row.notWritten);
+    EXPECT_EQ(failed.written.size() + failed.notWritten.size(), 4u);
+    std::map<QString, QByteArray> during;
+    for (const QString& name : kBinaryFiles)
+        if (QFileInfo(folder.filePath(name)).isFile())
+            during[name] = folder.read(name);
+
+    row.clear(folder);
+    const SaveReport retried = SaveAll(load->model, folder.path());
+    EXPECT_TRUE(retried.complete());
+    for (const QString& name : kBinaryFiles) {
+        const QByteArray after = folder.read(name);
+        EXPECT_NE(after, before[name]) << name.toStdString();
+        if (during.count(name)) {
+            const bool written = !row.notWritten.contains(name);
+            EXPECT_EQ(during[name], written ? after : before[name]) << name.toStdString();
+        }
+    }
+    EXPECT_EQ(hiddenFiles(folder), QStringList{});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, SaveFault,
+    ::testing::Values(
+        FaultRow{"FolderRemovedAfterTheLoad",
+                 [](const TestFolder& f) {
+                     QDir(f.path()).removeRecursively();
+                     return std::shared_ptr<void>();
+                 },
+                 [](const TestFolder& f) { QDir().mkpath(f.path()); }, kBinaryFiles,
+                 "No such file or directory"},
+        FaultRow{"FileReplacedByAFolder",
+                 [](const TestFolder& f) {
+                     QFile::remove(f.filePath("ipmix.trn"));
+                     QDir(f.path()).mkdir("ipmix.trn");
+                     return std::shared_ptr<void>();
+                 },
+                 [](const TestFolder& f) { QDir(f.filePath("ipmix.trn")).removeRecursively(); },
+                 {"ipmix.trn"},
+                 "is a folder, not a file"},
+        // The mix files are larger than the limit; the meter and compressor files are not.
+        FaultRow{"WriteFailsPartWay",
+                 [](const TestFolder&) {
+                     return std::shared_ptr<void>(std::make_shared<test::FileSizeLimit>(10000));
+                 },
+                 [](const TestFolder&) {},
+                 {"aes3mix.trn", "ipmix.trn"},
+                 "File too large"}),
+    [](const auto& info) { return std::string(info.param.id); });
+
+// What a file held when the load could not read it was never seen: the save leaves it alone
+// even once it can be read, and writes the others.
+TEST(SaveAll, NeverReplacesAFileTheLoadCouldNotRead)
+{
+    TestFolder folder;
+    ASSERT_TRUE(test::makeLinkLoop(folder.filePath("aes3meters.trn")));
+    const auto load = LoadSequence(folder.path());
+    EXPECT_EQ(load->unreadFiles, std::vector<QString>{folder.filePath("aes3meters.trn")});
+    ASSERT_TRUE(QFile::remove(folder.filePath("aes3meters.trn")));
+    folder.write("aes3meters.trn", "never seen");
+
+    const SaveReport report = SaveAll(load->model, folder.path(), load->unreadFiles);
+    ASSERT_EQ(report.notWritten.size(), 1u);
+    EXPECT_EQ(report.notWritten[0].path, folder.filePath("aes3meters.trn"));
+    EXPECT_EQ(report.written.size(), 3u);
+    EXPECT_EQ(folder.read("aes3meters.trn"), "never seen");
+}
+
+// A binary file may be a link into another folder: the save writes through it.
+TEST(SaveAll, WritesThroughLinkedFilesAndKeepsTheirPermissions)
+{
+    TestFolder folder;
+    TestFolder elsewhere;
+    elsewhere.write("meters.bin", QByteArray(16, '\x20'));
+    ASSERT_TRUE(test::setPermissions(elsewhere.filePath("meters.bin"), 0640));
+    ASSERT_TRUE(QFile::link(elsewhere.filePath("meters.bin"), folder.filePath("aes3meters.trn")));
+    auto load = LoadSequence(folder.path());
+    EXPECT_EQ(load->model.meter(0), 0x20);
+    load->model.setMeter(0, 0x21);
+    ASSERT_TRUE(SaveAll(load->model, folder.path()).complete());
+    EXPECT_TRUE(QFileInfo(folder.filePath("aes3meters.trn")).isSymLink());
+    EXPECT_EQ(elsewhere.read("meters.bin").at(0), '\x21');
+    EXPECT_EQ(test::permissions(elsewhere.filePath("meters.bin")), 0640);
+}
+
+} // namespace
+} // namespace tarn
