@@ -25,9 +25,11 @@ QByteArray numberedLines(const char* prefix, int count)
 
 } // namespace
 
-RunResult runTarnctl(const QStringList& arguments)
+RunResult runTarnctl(const QStringList& arguments, const std::function<void(QProcess&)>& prepare)
 {
     QProcess process;
+    if (prepare)
+        prepare(process);
     process.start(QStringLiteral(TARNCTL_PATH), arguments);
     RunResult result;
     if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit) {

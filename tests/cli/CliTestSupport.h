@@ -11,6 +11,7 @@
 #include <QByteArray>
 #include <QDateTime>
 #include <QJsonValue>
+#include <QProcess>
 #include <QString>
 #include <QStringList>
 
@@ -29,8 +30,10 @@ struct RunResult
     QString err;
 };
 
-// Runs the real tarnctl with `arguments` and waits for it.
-RunResult runTarnctl(const QStringList& arguments);
+// Runs the real tarnctl with `arguments` and waits for it; `prepare` may redirect its output or
+// limit it before it starts.
+RunResult runTarnctl(const QStringList& arguments,
+                     const std::function<void(QProcess&)>& prepare = {});
 
 // Control description files and name lists of a small studio:
 // set 0: MUTE 0, Fader 2 17, Fader 2 fine 25, 0dB 73; set 1: Mute 0, Gain +6 80, 0 dB 73;
