@@ -1,4 +1,8 @@
+#include "Faults.h"
 #include "FormFixture.h"
+
+#include <functional>
+#include <memory>
 
 #include <QDir>
 
@@ -101,6 +105,82 @@ TEST_F(Form1SaveFailureTest, FailedSaveAtExitKeepsTheWindowOpen)
     EXPECT_FALSE(form->isVisible());
     EXPECT_EQ(messages.questions.size(), 2);
     EXPECT_EQ(savedEdit(), hexBytes("11 00"));
+}
+
+struct SaveFaultRow
+{
+    const char* id;
+    std::function<std::shared_ptr<void>(const TestFolder&)> inject; // held until cleared
+    std::function<void(const TestFolder&)> clear;
+    QStringList failedLines; // the message's lines for the files not written
+};
+
+using Form1SaveFaultTest = FormRowTest<SaveFaultRow>;
+
+// The message names each file not written with the system's reason; the edit stays in the
+// editor and the next Save, once the fault is gone, writes it.
+TEST_P(Form1SaveFaultTest, NamesTheReasonAndARetryWritesTheEdit)
+{
+    openSmallFolder();
+    select(form->crossPointGrid(0), 2, 1, 2, 1);
+    clickEntry(0, {"Faders", "Fader 2"});
+    std::shared_ptr<void> fault = GetParam().inject(folder);
+    pressSave();
+    fault.reset();
+    ASSERT_EQ(messages.shown.size(), 1);
+    QStringList expected;
+    for (const QString& line : GetParam().failedLines)
+        expected.append(folder.path() + u'/' + line);
+    EXPECT_EQ(messages.shown.first().split(u'\n').mid(1, expected.size()), expected);
+    EXPECT_EQ(form->model().slot(0, 0, 1, 0), 17);
+
+    GetParam().clear(folder);
+    pressSave();
+    EXPECT_EQ(messages.shown.size(), 1);
+    EXPECT_EQ(folder.read(QStringLiteral("aes3mix.trn")).mid(slotByte(0, 1, 0), 2),
+              hexBytes("11 00"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, Form1SaveFaultTest,
+    ::testing::Values(SaveFaultRow{"WriteCutShort",
+                                   [](const TestFolder&) {
+                                       return std::shared_ptr<void>(
+                                           std::make_shared<FileSizeLimit>(10000));
+                                   },
+                                   [](const TestFolder&) {},
+                                   {"aes3mix.trn: File too large", "ipmix.trn: File too large"}},
+                      SaveFaultRow{"FolderRemoved",
+                                   [](const TestFolder& f) {
+                                       QDir(f.path()).removeRecursively();
+                                       return std::shared_ptr<void>();
+                                   },
+                                   [](const TestFolder& f) { QDir().mkpath(f.path()); },
+                                   {"aes3mix.trn: No such file or directory",
+                                    "ipmix.trn: No such file or directory",
+                                    "aes3meters.trn: No such file or directory",
+                                    "compressor.trn: No such file or directory"}}),
+    [](const auto& info) { return std::string(info.param.id); });
+
+// A file the load could not read is never replaced, even once it can be read.
+TEST_F(FormTest, SaveNeverReplacesAFileTheLoadCouldNotRead)
+{
+    writeSmallFolder(folder);
+    ASSERT_TRUE(makeLinkLoop(folder.filePath(QStringLiteral("aes3meters.trn"))));
+    open(folder.path());
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_TRUE(messages.shown.first().contains(QStringLiteral("Save will never replace")));
+    ASSERT_TRUE(QFile::remove(folder.filePath(QStringLiteral("aes3meters.trn"))));
+    folder.write(QStringLiteral("aes3meters.trn"), "never seen");
+
+    pressSave();
+    ASSERT_EQ(messages.shown.size(), 2);
+    EXPECT_EQ(messages.shown.last().split(u'\n').at(1),
+              folder.filePath(QStringLiteral("aes3meters.trn")) +
+                  ": could not be read when the folder was loaded, so it is never replaced in "
+                  "this session");
+    EXPECT_EQ(folder.read(QStringLiteral("aes3meters.trn")), "never seen");
+    EXPECT_EQ(folder.size(QStringLiteral("compressor.trn")), 1280);
 }
 
 using Form1ExitTest = FormRowTest<bool>;
