@@ -115,6 +115,30 @@ TEST(ExportOutput, WritesIntoAPipeThatAnotherProcessReads)
     EXPECT_FALSE(QFileInfo(fifo).isFile());
 }
 
+// A folder path with blanks, non-ASCII letters and a trailing separator names the same folder.
+TEST(FolderPaths, BlanksNonAsciiAndATrailingSeparatorReachTheFolderItself)
+{
+    TestFolder outer;
+    const QString inner = outer.filePath(QStringLiteral("Régie A – Studio 2"));
+    ASSERT_TRUE(QDir().mkpath(inner));
+    TestFolder source;
+    saveStudio(source, [](ConfigModel& model) { model.setSlot(0, 3, 2, 1, 17); });
+    for (const QString& name : QDir(source.path()).entryList(QDir::Files))
+        ASSERT_TRUE(QFile::copy(source.filePath(name), inner + u'/' + name));
+
+    const RunResult exported =
+        runTarnctl({"export", inner + u'/', "-o", outer.filePath("doc.json")});
+    ASSERT_EQ(exported.exitCode, 0) << exported.err.toStdString();
+    const RunResult imported = runTarnctl({"import", inner + u'/', outer.filePath("doc.json")});
+    EXPECT_EQ(imported.exitCode, 0) << imported.err.toStdString();
+    EXPECT_TRUE(imported.out.startsWith("wrote " + inner + "/aes3mix.trn\n"))
+        << imported.out.toStdString();
+    QFile mix(inner + QStringLiteral("/aes3mix.trn"));
+    ASSERT_TRUE(mix.open(QIODevice::ReadOnly));
+    EXPECT_EQ(mix.readAll(), source.read("aes3mix.trn"));
+    EXPECT_EQ(runTarnctl({"check", inner + u'/'}).exitCode, 0);
+}
+
 // A file the load cannot read is no missing file: check fails and import writes nothing.
 TEST(ImportGuard, ALinkLoopInAFilesPlaceIsNeverReplaced)
 {
