@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QIcon>
 
 namespace {
 
@@ -76,6 +77,17 @@ EarlyAnswer earlyAnswer(int argc, char* argv[])
     return EarlyAnswer::None;
 }
 
+// The icon theme's copy where the package installed one, else the one built in.
+QIcon applicationIcon()
+{
+    QIcon builtIn;
+    for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
+        builtIn.addFile(QStringLiteral(":/icons/%1x%1/apps/" TARN_APP_ID ".png").arg(size),
+                        QSize(size, size));
+    }
+    return QIcon::fromTheme(QStringLiteral(TARN_APP_ID), builtIn);
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -97,6 +109,9 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QLatin1String(kApplicationName));
     QApplication::setApplicationDisplayName(QLatin1String(kApplicationName));
     QApplication::setApplicationVersion(QStringLiteral(TARN_VERSION));
+    // Lets the desktop match the window to its entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral(TARN_APP_ID));
+    QApplication::setWindowIcon(applicationIcon());
     const QString folder = folderArgument(app);
 
     tarn::QtSettingsStore settings;
