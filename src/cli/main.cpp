@@ -36,7 +36,7 @@ QString usage()
     for (const Command& command : kCommands)
         text += QStringLiteral("  ") + QLatin1String(command.synopsis) + u'\n';
     text += QStringLiteral(
-        "\n'tarnctl COMMAND --help' describes a command.\n"
+        "\n'tarnctl COMMAND --help' describes a command, 'tarnctl --version' the version.\n"
         "Exit status: 0 success, clean or equal; 1 findings (check) or differences (diff);\n"
         "2 bad usage or a file that cannot be read or written.\n");
     return text;
@@ -52,6 +52,10 @@ int run(const QStringList& words)
     if (name == QLatin1String("--help") || name == QLatin1String("-h") ||
         name == QLatin1String("help")) {
         printOut(usage());
+        return kExitOk;
+    }
+    if (name == QLatin1String("--version")) {
+        printOut(QStringLiteral("tarnctl " TARN_VERSION "\n"));
         return kExitOk;
     }
     for (const Command& command : kCommands) {

@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QIcon>
 
 namespace {
 
@@ -42,6 +43,8 @@ QString folderArgument(const QCoreApplication& app)
     parser.setApplicationDescription(
         QStringLiteral("Editor for the configuration folder of a Quorlan Tarn unit."));
     parser.addHelpOption();
+    parser.addOption(QCommandLineOption(QStringList{QStringLiteral("v"), QStringLiteral("version")},
+                                        QStringLiteral("Displays version information.")));
     parser.addPositionalArgument(
         QStringLiteral("folder"),
         QStringLiteral("Configuration folder to open instead of asking for one."),
@@ -58,31 +61,57 @@ QString folderArgument(const QCoreApplication& app)
                : QDir::toNativeSeparators(QFileInfo(arguments.first()).absoluteFilePath());
 }
 
-// Help needs no display, so it is given before any widget machinery starts.
-bool asksForHelp(int argc, char* argv[])
+enum class EarlyAnswer { None, Help, Version };
+
+// Help and version need no display, so they are given before any widget machinery starts.
+EarlyAnswer earlyAnswer(int argc, char* argv[])
 {
     for (int k = 1; k < argc; ++k) {
         const QByteArray argument(argv[k]);
         if (argument == "-h" || argument == "--help" || argument == "-?" ||
             argument == "--help-all")
-            return true;
+            return EarlyAnswer::Help;
+        if (argument == "-v" || argument == "--version")
+            return EarlyAnswer::Version;
     }
-    return false;
+    return EarlyAnswer::None;
+}
+
+// The icon theme's copy where the package installed one, else the one built in.
+QIcon applicationIcon()
+{
+    QIcon builtIn;
+    for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
+        builtIn.addFile(QStringLiteral(":/icons/%1x%1/apps/" TARN_APP_ID ".png").arg(size),
+                        QSize(size, size));
+    }
+    return QIcon::fromTheme(QStringLiteral(TARN_APP_ID), builtIn);
 }
 
 } // namespace
 
 int main(int argc, char* argv[])
 {
-    if (asksForHelp(argc, argv)) {
+    switch (earlyAnswer(argc, argv)) {
+    case EarlyAnswer::Version:
+        std::fputs("tarnconfig " TARN_VERSION "\n", stdout);
+        return 0;
+    case EarlyAnswer::Help: {
         QCoreApplication app(argc, argv);
         QCoreApplication::setApplicationName(QLatin1String(kApplicationName));
         folderArgument(app);
         return 0;
     }
+    case EarlyAnswer::None:
+        break;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QLatin1String(kApplicationName));
     QApplication::setApplicationDisplayName(QLatin1String(kApplicationName));
+    QApplication::setApplicationVersion(QStringLiteral(TARN_VERSION));
+    // Lets the desktop match the window to its entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral(TARN_APP_ID));
+    QApplication::setWindowIcon(applicationIcon());
     const QString folder = folderArgument(app);
 
     tarn::QtSettingsStore settings;

@@ -1,0 +1,36 @@
+# What `cmake --install` puts under the prefix: the two programs, the editor's desktop entry,
+# icons and AppStream metadata, both manual pages and the licence.
+include(GNUInstallDirs)
+
+install(TARGETS tarnconfig tarnctl RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+
+install(FILES packaging/${TARN_APP_ID}.desktop
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES packaging/${TARN_APP_ID}.metainfo.xml
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+install(FILES packaging/icons/hicolor/scalable/apps/${TARN_APP_ID}.svg
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+foreach(size IN LISTS TARN_ICON_SIZES)
+  install(FILES packaging/icons/hicolor/${size}x${size}/apps/${TARN_APP_ID}.png
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
+endforeach()
+
+# Manual pages carry project()'s version and are installed compressed, as man-db and Debian
+# expect; -n keeps the build reproducible.
+set(TARN_MAN_PAGES)
+foreach(page tarnconfig.1 tarnctl.1)
+  set(configured ${PROJECT_BINARY_DIR}/man/${page})
+  configure_file(packaging/man/${page} ${configured} @ONLY)
+  add_custom_command(OUTPUT ${configured}.gz
+    COMMAND gzip -9 -n -f -k ${configured}
+    DEPENDS ${configured}
+    VERBATIM)
+  list(APPEND TARN_MAN_PAGES ${configured}.gz)
+endforeach()
+add_custom_target(manpages ALL DEPENDS ${TARN_MAN_PAGES})
+install(FILES ${TARN_MAN_PAGES} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+
+# Debian keeps the licence as the package's copyright file; other prefixes get the same place.
+install(FILES LICENSE
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/tarnconfig
+  RENAME copyright)
