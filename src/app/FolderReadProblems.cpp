@@ -19,7 +19,7 @@ std::vector<FileProblem> folderReadProblems(const FolderLoad& load)
     for (int set = 0; set < kSetCount; ++set) {
         const auto& file = load.controlFiles[static_cast<std::size_t>(set)];
         const QString path = controlFilePath(load.folder, set);
-        if (!file.opened && QFileInfo::exists(path)) {
+        if (!file.opened && file.existed) {
             // The parser's error already leads with the path.
             const QString prefix = path + QStringLiteral(": ");
             problems.push_back(

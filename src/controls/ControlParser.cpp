@@ -266,6 +266,7 @@ ControlFileResult LoadControlSet(ControlSet& set, const QString& path)
 {
     ControlFileResult failed;
     const WholeFile file = readWholeFile(path, kMaxControlFileBytes);
+    failed.existed = file.existed;
     if (!file.existed) {
         QFile missing(path); // for the system's own words
         failed.error = path + QStringLiteral(": ") +
@@ -277,7 +278,9 @@ ControlFileResult LoadControlSet(ControlSet& set, const QString& path)
         failed.error = path + QStringLiteral(": too large to be a control description file");
     if (!failed.error.isEmpty())
         return failed;
-    return parseControlDescription(file.bytes, set);
+    ControlFileResult parsed = parseControlDescription(file.bytes, set);
+    parsed.existed = true;
+    return parsed;
 }
 
 } // namespace tarn

@@ -20,6 +20,7 @@ struct ParseDiagnostic
 struct ControlFileResult
 {
     bool opened = false;
+    bool existed = false;   // something is there, even if it could not be read
     QString error;          // path and the system's reason when the file could not be read
     bool truncated = false; // entries beyond the 32767th were not created
     std::vector<ParseDiagnostic> diagnostics;

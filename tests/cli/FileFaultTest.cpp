@@ -139,25 +139,41 @@ TEST(FolderPaths, BlanksNonAsciiAndATrailingSeparatorReachTheFolderItself)
     EXPECT_EQ(runTarnctl({"check", inner + u'/'}).exitCode, 0);
 }
 
-// A file the load cannot read is no missing file: check fails and import writes nothing.
-TEST(ImportGuard, ALinkLoopInAFilesPlaceIsNeverReplaced)
+class ImportGuard : public ::testing::TestWithParam<const char*>
 {
+};
+
+// A file the load cannot read is no missing file: check fails and import writes nothing.
+TEST_P(ImportGuard, ALinkLoopInAFilesPlaceIsNeverReplaced)
+{
+    const QString name = QLatin1String(GetParam());
     TestFolder folder;
     saveStudio(folder);
     const RunResult exported = runTarnctl({"export", folder.path(), "-o", folder.filePath("doc")});
     ASSERT_EQ(exported.exitCode, 0);
-    ASSERT_TRUE(QFile::remove(folder.filePath("aes3meters.trn")));
-    ASSERT_TRUE(makeLinkLoop(folder.filePath("aes3meters.trn")));
+    const auto before = recordFolder(folder);
+    ASSERT_TRUE(QFile::remove(folder.filePath(name)));
+    ASSERT_TRUE(makeLinkLoop(folder.filePath(name)));
 
     EXPECT_EQ(runTarnctl({"check", folder.path()}).exitCode, 2);
     const RunResult imported = runTarnctl({"import", folder.path(), folder.filePath("doc")});
     EXPECT_EQ(imported.exitCode, 2);
-    EXPECT_TRUE(imported.err.contains("aes3meters.trn: Too many levels of symbolic links"))
+    EXPECT_TRUE(imported.err.contains(name + ": Too many levels of symbolic links"))
         << imported.err.toStdString();
     EXPECT_TRUE(imported.err.endsWith("nothing written\n"));
-    EXPECT_TRUE(QFileInfo(folder.filePath("aes3meters.trn")).isSymLink());
+    EXPECT_TRUE(QFileInfo(folder.filePath(name)).isSymLink());
     EXPECT_TRUE(imported.out.isEmpty());
+    for (const QString& binary : kBinaryFiles)
+        if (binary != name)
+            EXPECT_EQ(folder.read(binary), before.at(binary).first) << binary.toStdString();
 }
+
+INSTANTIATE_TEST_SUITE_P(Files, ImportGuard,
+                         ::testing::Values("aes3meters.trn", "ipmix.trn", "aes3controls.txt",
+                                           "ipinputs.txt"),
+                         [](const auto& info) {
+                             return QString::fromLatin1(info.param).remove(u'.').toStdString();
+                         });
 
 TEST(ImportFaults, AWriteCutShortNamesTheReasonAndLeavesEachFileOldOrNew)
 {
