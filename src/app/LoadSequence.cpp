@@ -40,8 +40,14 @@ void loadMixFile(FolderLoad& load, int mixer, MissingFiles missing)
     file.defaulted = file.layout == MixLayout::Empty;
     applyMixFileBytes(load.model, mixer, file.bytes);
     const ControlSet& loopSet = load.sets[static_cast<std::size_t>(loopSetOf(mixer))];
+    const auto hasEntry = [](const ControlSet& set) {
+        return [&set](int pointer) {
+            return set.hasEntryFor(pointer);
+        };
+    };
     file.check = checkMixSettings(
-        load.model, mixer, load.sets[static_cast<std::size_t>(crosspointSetOf(mixer))], loopSet);
+        load.model, mixer, hasEntry(load.sets[static_cast<std::size_t>(crosspointSetOf(mixer))]),
+        hasEntry(loopSet));
     for (int l = 0; l < kLoopCount; ++l) {
         load.loopCellTexts[static_cast<std::size_t>(mixer)][static_cast<std::size_t>(l)] =
             file.check.loopInvalid[static_cast<std::size_t>(l)]
@@ -64,7 +70,7 @@ std::unique_ptr<FolderLoad> LoadSequence(const QString& folder, MissingFiles mis
             LoadControlSet(load->sets[static_cast<std::size_t>(set)], controlFilePath(folder, set));
     }
 
-    load->names = readChannelNames(folder);
+    load->names = channelNamesFromLists(readNameListFiles(folder));
     // The view construction selects "DISABLED" in every meter list before any file is read.
     for (int i = 0; i < kMeterCount; ++i)
         load->model.setMeter(i, kMeterDisabled);

@@ -1,7 +1,7 @@
-#include "app/FolderCheck.h"
 #include "app/LoadSequence.h"
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
+#include "report/FolderCheck.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
 #include "cli/CommandLine.h"
 
-#include "app/FolderReadProblems.h"
 #include "app/LoadSequence.h"
 #include "model/FolderFiles.h"
+#include "report/FolderReadProblems.h"
 
 #include <cstdio>
 

@@ -1,6 +1,6 @@
-#include "app/ControlTreeReport.h"
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
+#include "report/ControlTreeReport.h"
 
 #include <QJsonDocument>
 

@@ -1,7 +1,7 @@
-#include "app/FolderDiff.h"
 #include "app/LoadSequence.h"
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
+#include "report/FolderDiff.h"
 
 namespace tarn::cli {
 

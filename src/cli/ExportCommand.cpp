@@ -1,8 +1,8 @@
-#include "app/FolderJson.h"
 #include "app/LoadSequence.h"
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
 #include "model/FileWrite.h"
+#include "report/FolderJson.h"
 
 #include <QJsonDocument>
 

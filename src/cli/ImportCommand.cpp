@@ -1,8 +1,8 @@
 #include "app/BinaryFiles.h"
-#include "app/FolderJsonImport.h"
 #include "app/LoadSequence.h"
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
+#include "report/FolderJsonImport.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
-#include "app/FolderText.h"
 #include "app/LoadSequence.h"
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
+#include "report/FolderText.h"
 
 namespace tarn::cli {
 

@@ -1,6 +1,6 @@
-#include "app/ControlTreeReport.h"
+#include "report/ControlTreeReport.h"
 
-#include "app/FolderPlaces.h"
+#include "report/FolderPlaces.h"
 
 #include <QJsonArray>
 

@@ -1,9 +1,9 @@
-#include "app/FolderJsonImport.h"
+#include "report/FolderJsonImport.h"
 
-#include "app/FolderJson.h"
-#include "app/FolderPlaces.h"
 #include "editors/CompressorEditor.h"
 #include "model/CompressorFile.h"
+#include "report/FolderJson.h"
+#include "report/FolderPlaces.h"
 
 #include <cmath>
 #include <cstdint>
@@ -105,10 +105,11 @@ private:
     // A document of another kind or version would only produce a flood of faults.
     bool readHeader(const QJsonObject& root)
     {
+        // Unlike every other field, the header must be there: a document without it may be
+        // anything, and importing `{}` would rewrite the folder's files for nothing.
         const QJsonValue format = root.value(QLatin1String("format"));
         const QString expected = QLatin1String(kFolderJsonFormat);
-        // Like every other field, the header may be left out; when present it must match.
-        if (!format.isUndefined() && format.toString() != expected) {
+        if (format.toString() != expected) {
             fault(QStringLiteral("format"),
                   QStringLiteral("expected \"%1\", found %2")
                       .arg(expected,
@@ -116,8 +117,7 @@ private:
             return false;
         }
         const QJsonValue version = root.value(QLatin1String("version"));
-        if (!version.isUndefined() &&
-            (!version.isDouble() || version.toDouble() != kFolderJsonVersion)) {
+        if (!version.isDouble() || version.toDouble() != kFolderJsonVersion) {
             fault(QStringLiteral("version"), QStringLiteral("expected %1, found %2")
                                                  .arg(kFolderJsonVersion)
                                                  .arg(describe(version)));

@@ -1,7 +1,7 @@
-#include "app/FolderDiff.h"
+#include "report/FolderDiff.h"
 
-#include "app/FolderPlaces.h"
 #include "app/LoadSequence.h"
+#include "report/FolderPlaces.h"
 #include "views/ViewTexts.h"
 
 namespace tarn {

@@ -1,7 +1,7 @@
-#include "app/FolderJson.h"
+#include "report/FolderJson.h"
 
-#include "app/FolderPlaces.h"
 #include "app/LoadSequence.h"
+#include "report/FolderPlaces.h"
 #include "views/ViewTexts.h"
 
 #include <QJsonArray>

@@ -1,4 +1,4 @@
-#include "app/FolderPlaces.h"
+#include "report/FolderPlaces.h"
 
 #include "controls/ControlSet.h"
 #include "views/ViewTexts.h"

@@ -1,11 +1,11 @@
-#include "app/FolderCheck.h"
+#include "report/FolderCheck.h"
 
-#include "app/FolderPlaces.h"
 #include "app/LoadSequence.h"
 #include "model/ByteOrder.h"
 #include "model/CompressorFile.h"
 #include "model/FolderFiles.h"
 #include "model/MeterFile.h"
+#include "report/FolderPlaces.h"
 #include "views/ViewTexts.h"
 
 #include <algorithm>

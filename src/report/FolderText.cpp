@@ -1,4 +1,4 @@
-#include "app/FolderText.h"
+#include "report/FolderText.h"
 
 #include "app/LoadSequence.h"
 #include "views/MixOutputView.h"

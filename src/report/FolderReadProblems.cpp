@@ -1,4 +1,4 @@
-#include "app/FolderReadProblems.h"
+#include "report/FolderReadProblems.h"
 
 #include "app/LoadSequence.h"
 #include "model/FolderFiles.h"
