@@ -1,6 +1,5 @@
 #include "model/MixFile.h"
 
-#include "controls/ControlSet.h"
 #include "model/ByteOrder.h"
 
 namespace tarn {
@@ -46,8 +45,8 @@ void applyMixFileBytes(ConfigModel& model, int mixer, QByteArrayView bytes)
     }
 }
 
-MixCheck checkMixSettings(ConfigModel& model, int mixer, const ControlSet& crosspointSet,
-                          const ControlSet& loopSet)
+MixCheck checkMixSettings(ConfigModel& model, int mixer, const PointerHasEntry& crosspointSet,
+                          const PointerHasEntry& loopSet)
 {
     MixCheck check;
     for (int s = 0; s < kSlotCount; ++s) {
@@ -59,7 +58,7 @@ MixCheck checkMixSettings(ConfigModel& model, int mixer, const ControlSet& cross
                     model.setSlot(mixer, o, i, s, value);
                     ++check.repairedSlots;
                 }
-                if (!crosspointSet.hasEntryFor(value))
+                if (!crosspointSet(value))
                     check.invalidSlots.push_back({o, i, s, value});
             }
         }
@@ -73,7 +72,7 @@ MixCheck checkMixSettings(ConfigModel& model, int mixer, const ControlSet& cross
         const auto pointer = static_cast<std::int16_t>(negative || unrepresentable ? 0 : stored);
         if (negative || unrepresentable)
             ++check.repairedLoops;
-        const bool invalid = unrepresentable || !loopSet.hasEntryFor(pointer);
+        const bool invalid = unrepresentable || !loopSet(pointer);
         if (invalid) {
             check.invalidLoops.push_back({l, stored});
             check.loopInvalid[static_cast<std::size_t>(l)] = true;

@@ -3,14 +3,13 @@
 #include "model/ConfigModel.h"
 
 #include <array>
+#include <functional>
 #include <vector>
 
 #include <QByteArray>
 #include <QByteArrayView>
 
 namespace tarn {
-
-class ControlSet;
 
 inline constexpr int kLegacyMixFileSize = 8192;
 inline constexpr std::int16_t kUnityPointer = 73;
@@ -59,8 +58,11 @@ struct MixCheck
 // crosspoint set are noted; each loop's pointer is read through ClngEndian and repaired to 0
 // when negative, checked against the loop set and written back in both forms. A loop pointer
 // outside the 16-bit range is held as 0 and always noted as invalid.
-MixCheck checkMixSettings(ConfigModel& model, int mixer, const ControlSet& crosspointSet,
-                          const ControlSet& loopSet);
+// Whether a control set has an entry for a pointer 0..32767; the model knows no control sets.
+using PointerHasEntry = std::function<bool(int pointer)>;
+
+MixCheck checkMixSettings(ConfigModel& model, int mixer, const PointerHasEntry& crosspointSet,
+                          const PointerHasEntry& loopSet);
 
 // The bytes a save writes: the mixer's image, followed by whatever the existing file held
 // beyond the image.

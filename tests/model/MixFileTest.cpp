@@ -1,6 +1,6 @@
 #include "model/MixFile.h"
 
-#include "controls/ControlSet.h"
+#include <set>
 
 #include <gtest/gtest.h>
 
@@ -8,14 +8,12 @@ namespace tarn {
 namespace {
 
 // A set whose entries carry the given pointers, one entry each.
-ControlSet setWithPointers(std::initializer_list<int> pointers)
+// A control set that has entries for exactly these pointers.
+PointerHasEntry setWithPointers(std::initializer_list<int> pointers)
 {
-    ControlSet set;
-    for (const int p : pointers)
-        set.setPointerToNode(p, set.appendRoot(QStringLiteral("Control %1").arg(p)));
-    set.loaded = true;
-    set.rebuildNodeToPointer();
-    return set;
+    return [known = std::set<int>(pointers)](int pointer) {
+        return known.count(pointer) > 0;
+    };
 }
 
 QByteArray le16(int value)
@@ -100,8 +98,8 @@ TEST(MixFile, CheckRepairsNegativeSlotsAndReportsThoseWithoutEntry)
     model.setSlot(0, 0, 0, 0, -5);    // repaired to 0, which has an entry
     model.setSlot(0, 2, 3, 1, 32767); // kept, no entry
     model.setSlot(0, 4, 5, 2, 17);    // valid
-    const ControlSet crosspoints = setWithPointers({0, 17});
-    const ControlSet loops = setWithPointers({0});
+    const PointerHasEntry crosspoints = setWithPointers({0, 17});
+    const PointerHasEntry loops = setWithPointers({0});
     // Every other slot is 0 and valid.
     const MixCheck check = checkMixSettings(model, 0, crosspoints, loops);
     EXPECT_EQ(model.slot(0, 0, 0, 0), 0);
