@@ -1,17 +1,10 @@
 #include "views/ChannelNames.h"
 
-#include "model/ConfigModel.h"
-#include "model/FileRead.h"
-#include "model/FolderFiles.h"
 #include "model/Windows1252.h"
 
 namespace tarn {
 
 namespace {
-
-// Name lists are a few hundred bytes; anything past this is not a name list, and only its
-// start is needed anyway.
-constexpr qint64 kMaxNameFileBytes = 16 * 1024 * 1024;
 
 constexpr char kMixerOutputFallback[] = "MIXER OUTPUT ";
 
@@ -31,19 +24,6 @@ qsizetype skipLineEnd(QByteArrayView bytes, qsizetype pos)
     if (bytes[pos] == '\r' && pos + 1 < bytes.size() && bytes[pos + 1] == '\n')
         return pos + 2;
     return pos + 1;
-}
-
-// The file's bytes, or nothing when it cannot be read; a file that exists but cannot be read
-// is noted, since the names it would give are then missing.
-std::optional<QByteArray> readNameFile(const QString& path, ChannelNames& names)
-{
-    WholeFile file = readWholeFile(path, kMaxNameFileBytes);
-    if (file.problem)
-        names.problems.push_back(*file.problem);
-    if (!file.existed || file.problem)
-        return std::nullopt;
-    // Only the start of an oversized file is needed anyway.
-    return std::move(file.bytes);
 }
 
 template <std::size_t N> void fillFrom(const QStringList& lines, std::array<QString, N>& names)
@@ -127,28 +107,25 @@ QStringList readLoopFields(QByteArrayView bytes, int count)
     return fields;
 }
 
-ChannelNames readChannelNames(const QString& folder)
+ChannelNames channelNamesFromLists(const NameListFiles& lists)
 {
     ChannelNames names;
     for (int m = 0; m < kMixerCount; ++m) {
-        if (const auto bytes = readNameFile(folderFilePath(folder, inputsFileName(m)), names)) {
+        if (const auto& bytes = lists.inputs[m]) {
             names.inputsFileOpened[m] = true;
             fillFrom(readNameLines(*bytes, kNamedInputsFromFile), names.inputNames[m]);
         }
-    }
-    for (int m = 0; m < kMixerCount; ++m) {
-        if (const auto bytes = readNameFile(folderFilePath(folder, outputsFileName(m)), names)) {
+        if (const auto& bytes = lists.outputs[m]) {
             names.outputsFileOpened[m] = true;
             fillFrom(readNameLines(*bytes, kOutputCount), names.outputNames[m]);
         }
-    }
-    for (int m = 0; m < kMixerCount; ++m) {
-        if (const auto bytes = readNameFile(folderFilePath(folder, loopsFileName(m)), names)) {
+        if (const auto& bytes = lists.loops[m]) {
             std::array<QString, kLoopCount> loops;
             fillFrom(readLoopFields(*bytes, kLoopCount), loops);
             names.loopNames[m] = loops;
         }
     }
+    names.problems = lists.problems;
     nameInputsAfterOutputs(names);
     return names;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/FileRead.h"
+#include "model/NameListFiles.h"
 
 #include <array>
 #include <optional>
@@ -18,13 +18,13 @@ inline constexpr int kNamedInputsFromFile = 40;
 // named after outputs 9..32). Texts are decoded from Windows-1252.
 struct ChannelNames
 {
-    std::array<std::array<QString, 64>, 2> inputNames;
-    std::array<std::array<QString, 32>, 2> outputNames;
+    std::array<std::array<QString, kInputCount>, kMixerCount> inputNames;
+    std::array<std::array<QString, kOutputCount>, kMixerCount> outputNames;
     // Loop names per mixer; empty when that mixer's loops file could not be opened.
-    std::array<std::optional<std::array<QString, 8>>, 2> loopNames;
+    std::array<std::optional<std::array<QString, kLoopCount>>, kMixerCount> loopNames;
     // Which of the six files were opened: inputs, outputs, loops per mixer.
-    std::array<bool, 2> inputsFileOpened{};
-    std::array<bool, 2> outputsFileOpened{};
+    std::array<bool, kMixerCount> inputsFileOpened{};
+    std::array<bool, kMixerCount> outputsFileOpened{};
     // Lists that exist but could not be read, with the reason.
     std::vector<FileProblem> problems;
 };
@@ -38,9 +38,9 @@ QStringList readNameLines(QByteArrayView bytes, int count);
 // field are trimmed and blank lines give no field. Missing fields are empty.
 QStringList readLoopFields(QByteArrayView bytes, int count);
 
-// Reads the six lists from `folder` (files that cannot be opened are skipped) and applies the
-// rule for inputs 41..64.
-ChannelNames readChannelNames(const QString& folder);
+// The names of the six lists (those that could not be read are skipped), with the rule for
+// inputs 41..64 applied.
+ChannelNames channelNamesFromLists(const NameListFiles& lists);
 
 // Inputs 41..64 take the names of outputs 9..32, or "MIXER OUTPUT n" (n the output's
 // zero-based index) where that name is empty.

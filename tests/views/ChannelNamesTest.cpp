@@ -88,7 +88,7 @@ TEST(ChannelNamesFolder, WithoutReadableNameFilesLabelsShowNumbersAndFallbacks)
 
     for (const QString& path : {empty.filePath("nowhere"), empty.path(), folders.path()}) {
         SCOPED_TRACE(path.toStdString());
-        const ChannelNames names = readChannelNames(path);
+        const ChannelNames names = channelNamesFromLists(readNameListFiles(path));
         for (int m = 0; m < 2; ++m) {
             EXPECT_FALSE(names.inputsFileOpened[m] || names.outputsFileOpened[m]);
             const QStringList rows = crosspointRowLabels(names, m);
@@ -115,7 +115,7 @@ TEST(ChannelNamesFolder, EachFileNamesItsOwnMixer)
     folder.write("aes3loops.txt", "");
     folder.write("iploops.txt", "Cue\r\nTalkback\r\nPhone\r\n");
 
-    const ChannelNames names = readChannelNames(folder.path());
+    const ChannelNames names = channelNamesFromLists(readNameListFiles(folder.path()));
     EXPECT_TRUE(names.inputsFileOpened[0] && names.inputsFileOpened[1]);
     EXPECT_TRUE(!names.outputsFileOpened[0] && names.outputsFileOpened[1]);
     EXPECT_EQ(crosspointRowLabels(names, 0).mid(0, 2), QStringList({" 01 | AES in", " 02 | "}));
