@@ -155,7 +155,9 @@ TEST(ExportImport, FieldsLeftOutKeepTheFoldersValues)
     const QJsonObject output{{"crosspoints", repeated(repeated(QJsonObject(), 4), 64)}};
     const QJsonObject mixer{{"outputs", repeated(output, 32)},
                             {"loops", repeated(QJsonObject(), 8)}};
-    const QJsonObject skeleton{{"mixers", repeated(mixer, 2)},
+    const QJsonObject skeleton{{"format", "tarnconfig-folder"},
+                               {"version", 1},
+                               {"mixers", repeated(mixer, 2)},
                                {"meters", repeated(QJsonObject(), 16)},
                                {"compressor", QJsonObject{{"attack", 2}}}};
     const TestFolder out;
@@ -170,7 +172,7 @@ TEST(ExportImport, FieldsLeftOutKeepTheFoldersValues)
     EXPECT_EQ(binaryFiles(folder), expected);
 }
 
-// The header may be left out too, and missing binary files are created as Save creates them.
+// Missing binary files are created as Save creates them.
 TEST(ExportImport, PartialDocumentIntoAFreshFolderWritesWhatSaveWouldWrite)
 {
     const TestFolder fresh;
@@ -178,7 +180,8 @@ TEST(ExportImport, PartialDocumentIntoAFreshFolderWritesWhatSaveWouldWrite)
     const TestFolder saved;
     saveStudio(saved, [](ConfigModel& model) { model.setCompressor(CompressorWord::Attack, 2); });
     const TestFolder out;
-    out.write("doc.json", R"({"compressor": {"attack": 2}})");
+    out.write("doc.json",
+              R"({"format": "tarnconfig-folder", "version": 1, "compressor": {"attack": 2}})");
     ASSERT_EQ(runTarnctl({"import", fresh.path(), out.filePath("doc.json")}).exitCode, 0);
     EXPECT_EQ(binaryFiles(fresh), binaryFiles(saved));
 }
@@ -246,6 +249,10 @@ const FaultCase kFaults[] = {
     {"OtherFormat", "format", "tarnconfig-meters",
      "expected \"tarnconfig-folder\", found \"tarnconfig-meters\""},
     {"LaterVersion", "version", 2, "expected 1, found 2"},
+    // Left out: a document without its header may be anything.
+    {"FormatMissing", "format", QJsonValue(QJsonValue::Undefined),
+     "expected \"tarnconfig-folder\", found nothing"},
+    {"VersionMissing", "version", QJsonValue(QJsonValue::Undefined), "expected 1, found nothing"},
     {"NotAnObject", "", QJsonArray{1, 2}, "the document must be a JSON object, found an array"},
 };
 
