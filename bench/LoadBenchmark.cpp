@@ -1,7 +1,7 @@
 #include "MaximalFolder.h"
-#include "model/FolderFiles.h"
 #include "app/LoadSequence.h"
 #include "controls/ControlParser.h"
+#include "model/FolderFiles.h"
 
 #include <QFile>
 #include <QTemporaryDir>

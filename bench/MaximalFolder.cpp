@@ -1,8 +1,8 @@
 #include "MaximalFolder.h"
 
-#include "model/FolderFiles.h"
 #include "controls/ControlSet.h"
 #include "model/ConfigModel.h"
+#include "model/FolderFiles.h"
 
 #include <QDir>
 #include <QFile>
