@@ -36,14 +36,4 @@ void writeLE32(std::uint8_t* bytes, std::int32_t value)
         bytes[k] = static_cast<std::uint8_t>((u >> (8 * k)) & 0xFF);
 }
 
-std::int32_t readBE32(const std::uint8_t* bytes)
-{
-    return ClngEndian(readLE32(bytes));
-}
-
-void writeBE32(std::uint8_t* bytes, std::int32_t value)
-{
-    writeLE32(bytes, ClngEndian(value));
-}
-
 } // namespace tarn

@@ -19,7 +19,6 @@ public:
 
     // Shows `set` (not owned; must outlive the model or be replaced first).
     void setControlSet(const ControlSet* set);
-    const ControlSet* controlSet() const { return m_set; }
 
     QModelIndex indexOfEntry(int entryIndex) const;
     static int entryIndexOf(const QModelIndex& index); // 0 for an invalid index

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/ControlSet.h"
 #include "editors/CompressorEditor.h"
 #include "editors/MixOutputBuffer.h"
 #include "model/ConfigModel.h"
@@ -175,11 +176,11 @@ private:
     std::array<QGroupBox*, kMixerCount> m_loopsGridFrame{};
     std::array<QGroupBox*, kMixerCount> m_loopControlsFrame{};
     std::array<GridAdapter*, kMixerCount> m_loopsGrid{};
-    std::array<QTreeView*, 4> m_controlsTree{};
-    std::array<ControlTreeModel*, 4> m_controlTreeModel{};
+    std::array<QTreeView*, kSetCount> m_controlsTree{};
+    std::array<ControlTreeModel*, kSetCount> m_controlTreeModel{};
     std::array<QGroupBox*, kMeterCount> m_meterFrame{};
     std::array<QComboBox*, kMeterCount> m_meterCombo{};
-    std::array<QSpinBox*, 5> m_upDown{};
+    std::array<QSpinBox*, kCompressorParams.size()> m_upDown{};
     QMenu* m_popupMenu = nullptr;
     QAction* m_mnuMute = nullptr;
     QAction* m_mnuLu = nullptr;

@@ -21,7 +21,6 @@ namespace tarn {
 namespace {
 
 constexpr int kDefaultColumnWidth = 64;
-constexpr int kRowPadding = 0;
 constexpr int kAutoScrollMilliseconds = 50;
 
 // Cells use the view's own grid; the fixed row and column are header sections with the lighter
@@ -87,7 +86,7 @@ public:
     {
         for (QWidget* child : findChildren<QWidget*>())
             child->setFont(font());
-        verticalHeader()->setDefaultSectionSize(fontMetrics().height() + kRowPadding);
+        verticalHeader()->setDefaultSectionSize(fontMetrics().height());
     }
 
     QAbstractButton* cornerButton() const

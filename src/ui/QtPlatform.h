@@ -6,7 +6,9 @@ class QWidget;
 
 namespace tarn {
 
-// QSettings-backed store (organisation-less, application name as given).
+// QSettings-backed store. The application name given stands in QSettings' organisation place
+// (no application name), so the store is one file named after it, e.g.
+// ~/.config/Kestrand Tarnconfig.conf.
 class QtSettingsStore : public SettingsStore
 {
 public:

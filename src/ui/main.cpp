@@ -36,19 +36,40 @@ private:
     QWidget* m_owner = nullptr;
 };
 
-// The folder named on the command line, if any; help and usage errors end the program here.
-QString folderArgument(const QCoreApplication& app)
+// The one description of the command line.
+void describeCommandLine(QCommandLineParser& parser)
 {
-    QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Editor for the configuration folder of a Quorlan Tarn unit."));
     parser.addHelpOption();
-    parser.addOption(QCommandLineOption(QStringList{QStringLiteral("v"), QStringLiteral("version")},
-                                        QStringLiteral("Displays version information.")));
+    parser.addVersionOption();
     parser.addPositionalArgument(
         QStringLiteral("folder"),
         QStringLiteral("Configuration folder to open instead of asking for one."),
         QStringLiteral("[FOLDER]"));
+}
+
+// Help and the version need no display, so they are answered before any widget machinery
+// starts. Other faults wait for the full parse: Qt's own options are not known yet.
+void answerWithoutDisplay(int argc, char* argv[])
+{
+    QCoreApplication commandLine(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("tarnconfig"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TARN_VERSION));
+    QCommandLineParser parser;
+    describeCommandLine(parser);
+    parser.parse(QCoreApplication::arguments());
+    if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all")))
+        parser.showHelp(0);
+    if (parser.isSet(QStringLiteral("version")))
+        parser.showVersion();
+}
+
+// The folder named on the command line, if any; usage errors end the program here.
+QString folderArgument(const QCoreApplication& app)
+{
+    QCommandLineParser parser;
+    describeCommandLine(parser);
     parser.process(app);
     const QStringList arguments = parser.positionalArguments();
     if (arguments.size() > 1) {
@@ -59,22 +80,6 @@ QString folderArgument(const QCoreApplication& app)
     return arguments.isEmpty()
                ? QString()
                : QDir::toNativeSeparators(QFileInfo(arguments.first()).absoluteFilePath());
-}
-
-enum class EarlyAnswer { None, Help, Version };
-
-// Help and version need no display, so they are given before any widget machinery starts.
-EarlyAnswer earlyAnswer(int argc, char* argv[])
-{
-    for (int k = 1; k < argc; ++k) {
-        const QByteArray argument(argv[k]);
-        if (argument == "-h" || argument == "--help" || argument == "-?" ||
-            argument == "--help-all")
-            return EarlyAnswer::Help;
-        if (argument == "-v" || argument == "--version")
-            return EarlyAnswer::Version;
-    }
-    return EarlyAnswer::None;
 }
 
 // The icon theme's copy where the package installed one, else the one built in.
@@ -92,19 +97,7 @@ QIcon applicationIcon()
 
 int main(int argc, char* argv[])
 {
-    switch (earlyAnswer(argc, argv)) {
-    case EarlyAnswer::Version:
-        std::fputs("tarnconfig " TARN_VERSION "\n", stdout);
-        return 0;
-    case EarlyAnswer::Help: {
-        QCoreApplication app(argc, argv);
-        QCoreApplication::setApplicationName(QLatin1String(kApplicationName));
-        folderArgument(app);
-        return 0;
-    }
-    case EarlyAnswer::None:
-        break;
-    }
+    answerWithoutDisplay(argc, argv);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QLatin1String(kApplicationName));
     QApplication::setApplicationDisplayName(QLatin1String(kApplicationName));
