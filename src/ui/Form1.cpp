@@ -3,6 +3,7 @@
 #include "app/LoadSequence.h"
 #include "app/StartupFolder.h"
 #include "ui/ControlTreeModel.h"
+#include "ui/DesignGeometry.h"
 #include "ui/GridAdapter.h"
 
 #include <cmath>

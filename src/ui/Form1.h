@@ -108,6 +108,8 @@ private:
     // AES3 MIX / IP MIX tabs (MixTab.cpp).
     void MixOutputCombo_Click(int mixer);
     int selectedMixOutput(int mixer) const;
+    // The column-width rule over the texts a grid's column shows now.
+    void fitColumnToTexts(GridAdapter& grid, int column);
     void assignToCrossPointSelection(int mixer, int pointer, const QString& text);
     void CrossPointGrid_DblClick(int mixer);
     void CrossPointGrid_MouseUp(int mixer, Qt::MouseButton button);

@@ -1,5 +1,6 @@
 #include "controls/ControlSet.h"
 #include "ui/ControlTreeModel.h"
+#include "ui/DesignGeometry.h"
 #include "ui/Fonts.h"
 #include "ui/Form1.h"
 #include "ui/Form1Texts.h"
@@ -25,30 +26,6 @@ constexpr int kCrossPointRows = 65;
 constexpr int kCrossPointColumns = 5;
 constexpr int kLoopsRows = 9;
 constexpr int kLoopsColumns = 2;
-
-// Design positions in twips of the widgets the layout never moves.
-constexpr TwipsRect kSaveCommandRect{18000, 120, 855, 255};
-constexpr TwipsRect kCopyMixOutRect{120, 240, 1455, 255};
-constexpr TwipsRect kSwapMixOutRect{1800, 240, 1455, 255};
-constexpr TwipsRect kPasteMixOutRect{3480, 240, 1455, 255};
-constexpr TwipsRect kMixOutputComboRect{120, 600, 4815, 240};
-constexpr TwipsRect kMeterContainerRect{120, 360, 10935, 5895};
-constexpr double kMeterFrameLefts[2] = {120, 5520};
-constexpr double kMeterFrameTops[8] = {240, 840, 1560, 2280, 3000, 3720, 4440, 5160};
-constexpr double kMeterFrameWidth = 5295;
-constexpr double kMeterFrameHeight = 615;
-constexpr TwipsRect kMeterComboRect{120, 240, 5055, 315};
-constexpr TwipsRect kFrame1Rect{120, 360, 6735, 975};
-constexpr TwipsRect kCompressorFrameRects[5] = {{120, 120, 1095, 735},
-                                                {1320, 120, 1215, 735},
-                                                {2640, 120, 1095, 735},
-                                                {3840, 120, 1095, 735},
-                                                {5040, 120, 1575, 735}};
-// Inside a compressor frame: the value label and, at its right, the up-down arrows.
-constexpr double kSpinnerInset = 120;
-constexpr double kSpinnerTop = 240;
-constexpr double kSpinnerWidth = 255;
-constexpr double kSpinnerHeight = 375;
 
 const char* const kUpDownNames[5] = {"AttackUpDown", "HoldUpDown", "DecayUpDown", "GainUpDown",
                                      "ThresholdUpDown"};

@@ -82,10 +82,7 @@ void Form1::BuildViews()
 void Form1::fitLoopsGridColumns(int mixer)
 {
     GridAdapter& grid = loopsGrid(mixer);
-    QStringList labels;
-    for (int r = 0; r < grid.rows(); ++r)
-        labels.append(grid.text(r, 0));
-    grid.setColumnWidthTwips(0, columnWidthTwips(labels, m_twipsPerPixel), m_twipsPerPixel);
+    fitColumnToTexts(grid, 0);
     // The loop's control column is as wide as the whole grid, whatever the label column takes.
     const double gridWidth = m_geometry.loopsTab.loopsGrid[static_cast<std::size_t>(mixer)].width;
     grid.setColumnWidthTwips(1, static_cast<int>(wholeTwips(gridWidth)), m_twipsPerPixel);

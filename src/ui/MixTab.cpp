@@ -36,12 +36,16 @@ void Form1::MixOutputCombo_Click(int mixer)
 void Form1::Grid_Resize(int mixer)
 {
     GridAdapter& grid = crossPointGrid(mixer);
-    for (int c = 0; c < grid.columns(); ++c) {
-        QStringList texts;
-        for (int r = 0; r < grid.rows(); ++r)
-            texts.append(grid.text(r, c));
-        grid.setColumnWidthTwips(c, columnWidthTwips(texts, m_twipsPerPixel), m_twipsPerPixel);
-    }
+    for (int c = 0; c < grid.columns(); ++c)
+        fitColumnToTexts(grid, c);
+}
+
+void Form1::fitColumnToTexts(GridAdapter& grid, int column)
+{
+    QStringList texts;
+    for (int r = 0; r < grid.rows(); ++r)
+        texts.append(grid.text(r, column));
+    grid.setColumnWidthTwips(column, columnWidthTwips(texts, m_twipsPerPixel), m_twipsPerPixel);
 }
 
 void Form1::assignToCrossPointSelection(int mixer, int pointer, const QString& text)

@@ -39,9 +39,6 @@ struct WindowGeometry
     friend bool operator==(const WindowGeometry&, const WindowGeometry&) = default;
 };
 
-// The design geometry of the window's laid-out widgets.
-WindowGeometry designGeometry();
-
 inline constexpr int kMinimumTabWidth = 11175;
 inline constexpr int kMinimumTabHeight = 7335;
 

@@ -1,5 +1,7 @@
 #include "ui/WindowLayout.h"
 
+#include "ui/DesignGeometry.h"
+
 #include <gtest/gtest.h>
 
 namespace tarn {
