@@ -65,6 +65,11 @@ struct FolderLoad
 std::unique_ptr<FolderLoad> LoadSequence(const QString& folder,
                                          MissingFiles missing = MissingFiles::Create);
 
+// The last part of LoadSequence: reads the folder's binary files into `load.model`, against the
+// control sets already in `load`. The model must hold no configuration yet (as constructed);
+// tools that read many binary files against one folder's sets call this alone.
+void LoadBinaryFiles(FolderLoad& load, MissingFiles missing = MissingFiles::Create);
+
 // Writes the four binary files in order (both mix files, meters, compressor), each through
 // an atomic replace. Every file is attempted; returns the files that were not written.
 std::vector<FileProblem> SaveAll(const ConfigModel& model, const QString& folder);
