@@ -9,4 +9,5 @@ $SUDO apt-get install -y -q --no-install-recommends \
   build-essential cmake ninja-build git clang-format \
   qt6-base-dev qt6-base-dev-tools libgl-dev \
   libgtest-dev libgmock-dev libbenchmark-dev \
-  xvfb xauth fonts-dejavu-core
+  xvfb xauth fonts-dejavu-core \
+  clang libclang-rt-14-dev
