@@ -71,8 +71,10 @@ for target in "${targets[@]}"; do
         mapfile -t inputs < <(find "$seeds" "$corpus" -type f | sort)
         "$binary" -artifact_prefix="$findings/" -timeout=25 "${inputs[@]}" >"$log" 2>&1 || rc=$?
         runs=$(grep -c '^Executed ' "$log" || true)
+        verdict=ok
+        if [ "$rc" -ne 0 ] || [ -n "$(find "$findings" -type f)" ]; then verdict=FAILED; fi
         summary+=("$(printf '%-15s %9s inputs replayed of %-6s %s' "$target" "$runs" \
-            "${#inputs[@]}" "$([ "$rc" -eq 0 ] && echo ok || echo FAILED)")")
+            "${#inputs[@]}" "$verdict")")
     else
         "$binary" -max_total_time="$seconds" -print_final_stats=1 -timeout=25 \
             -max_len="$(max_len "$target")" -dict="tests/fuzz/$target.dict" \
