@@ -10,4 +10,5 @@ $SUDO apt-get install -y -q --no-install-recommends \
   qt6-base-dev qt6-base-dev-tools libgl-dev \
   libgtest-dev libgmock-dev libbenchmark-dev \
   xvfb xauth fonts-dejavu-core \
-  dpkg-dev file desktop-file-utils appstream groff-base
+  dpkg-dev file desktop-file-utils appstream groff-base \
+  clang libclang-rt-14-dev

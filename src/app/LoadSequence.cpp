@@ -71,26 +71,32 @@ std::unique_ptr<FolderLoad> LoadSequence(const QString& folder, MissingFiles mis
     }
 
     load->names = channelNamesFromLists(readNameListFiles(folder));
+    LoadBinaryFiles(*load, missing);
+    return load;
+}
+
+void LoadBinaryFiles(FolderLoad& load, MissingFiles missing)
+{
+    const QString& folder = load.folder;
     // The view construction selects "DISABLED" in every meter list before any file is read.
     for (int i = 0; i < kMeterCount; ++i)
-        load->model.setMeter(i, kMeterDisabled);
+        load.model.setMeter(i, kMeterDisabled);
 
     for (int mixer = 0; mixer < kMixerCount; ++mixer)
-        loadMixFile(*load, mixer, missing);
+        loadMixFile(load, mixer, missing);
 
-    load->meterFile = readFolderFile(*load, folderFilePath(folder, kMeterFile), missing);
-    load->meterFile.defaulted = load->meterFile.bytes.size() != kMeterImageSize;
-    applyMeterFileBytes(load->model, load->meterFile.bytes);
+    load.meterFile = readFolderFile(load, folderFilePath(folder, kMeterFile), missing);
+    load.meterFile.defaulted = load.meterFile.bytes.size() != kMeterImageSize;
+    applyMeterFileBytes(load.model, load.meterFile.bytes);
     for (int i = 0; i < kMeterCount; ++i)
-        load->meterPositions[static_cast<std::size_t>(i)] =
-            meterPositionForByte(load->model.meter(i));
+        load.meterPositions[static_cast<std::size_t>(i)] =
+            meterPositionForByte(load.model.meter(i));
 
-    load->compressorFile = readFolderFile(*load, folderFilePath(folder, kCompressorFile), missing);
-    load->compressorFile.defaulted = load->compressorFile.bytes.size() != kCompressorImageSize;
-    applyCompressorFileBytes(load->model, load->compressorFile.bytes);
+    load.compressorFile = readFolderFile(load, folderFilePath(folder, kCompressorFile), missing);
+    load.compressorFile.defaulted = load.compressorFile.bytes.size() != kCompressorImageSize;
+    applyCompressorFileBytes(load.model, load.compressorFile.bytes);
     // Spinners stand at 0 until the load moves them.
-    load->compressorPositions = settleCompressor(load->model, CompressorPositions{});
-    return load;
+    load.compressorPositions = settleCompressor(load.model, CompressorPositions{});
 }
 
 SaveReport SaveAll(const ConfigModel& model, const QString& folder,

@@ -76,6 +76,11 @@ struct SaveReport
 std::unique_ptr<FolderLoad> LoadSequence(const QString& folder,
                                          MissingFiles missing = MissingFiles::Create);
 
+// The last part of LoadSequence: reads the folder's binary files into `load.model`, against the
+// control sets already in `load`. The model must hold no configuration yet (as constructed);
+// tools that read many binary files against one folder's sets call this alone.
+void LoadBinaryFiles(FolderLoad& load, MissingFiles missing = MissingFiles::Create);
+
 // Writes the four binary files in order (both mix files, meters, compressor), each through
 // an atomic replace. Every file is attempted except those in `unreadAtLoad`: what a file held
 // when the load could not read it was never seen, so it is not replaced even if it can be read

@@ -2,10 +2,7 @@
 
 namespace tarn {
 
-ControlSet::ControlSet()
-{
-    m_nodeToPointer.fill(-1);
-}
+ControlSet::ControlSet() = default;
 
 int ControlSet::append(int parent, const QString& text, int line)
 {
@@ -46,32 +43,22 @@ int ControlSet::appendSiblingAfter(int sibling, const QString& text, int line)
     return append(entry(sibling).parent, text, line);
 }
 
-int ControlSet::PointerToNode(int pointer) const
-{
-    if (pointer < 0 || pointer >= kPointerSlots)
-        return 0;
-    return m_pointerToNode[static_cast<std::size_t>(pointer)];
-}
-
 void ControlSet::setPointerToNode(int pointer, int index)
 {
     if (pointer < 0 || pointer >= kPointerSlots || index < 0 || index > entryCount())
         return;
-    m_pointerToNode[static_cast<std::size_t>(pointer)] = static_cast<std::int16_t>(index);
-}
-
-std::int16_t ControlSet::NodeToPointer(int index) const
-{
-    if (index < 0 || index >= kPointerSlots)
-        return -1;
-    return m_nodeToPointer[static_cast<std::size_t>(index)];
+    const auto slot = static_cast<std::size_t>(pointer);
+    if (slot >= m_pointerToNode.size())
+        m_pointerToNode.resize(slot + 1, 0);
+    m_pointerToNode[slot] = static_cast<std::int16_t>(index);
 }
 
 void ControlSet::rebuildNodeToPointer()
 {
-    m_nodeToPointer.fill(-1);
-    for (int p = 0; p < kPointerSlots; ++p) {
-        const int index = m_pointerToNode[static_cast<std::size_t>(p)];
+    // Entry indexes stop at entryCount(); every slot above it holds -1 anyway.
+    m_nodeToPointer.assign(static_cast<std::size_t>(entryCount()) + 1, -1);
+    for (std::size_t p = 0; p < m_pointerToNode.size(); ++p) {
+        const int index = m_pointerToNode[p];
         if (index != 0)
             m_nodeToPointer[static_cast<std::size_t>(index)] = static_cast<std::int16_t>(p);
     }

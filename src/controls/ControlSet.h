@@ -1,6 +1,5 @@
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -54,12 +53,22 @@ public:
     int appendSiblingAfter(int sibling, const QString& text, int line = 0);
 
     // PointerToNode: the entry index that carries a pointer 0..32767, or 0 when none does.
-    int PointerToNode(int pointer) const;
+    int PointerToNode(int pointer) const
+    {
+        if (pointer < 0 || pointer >= static_cast<int>(m_pointerToNode.size()))
+            return 0;
+        return m_pointerToNode[static_cast<std::size_t>(pointer)];
+    }
     bool hasEntryFor(int pointer) const { return PointerToNode(pointer) != 0; }
     void setPointerToNode(int pointer, int index);
 
     // NodeToPointer: the pointer of entry index 0..32767, or -1.
-    std::int16_t NodeToPointer(int index) const;
+    std::int16_t NodeToPointer(int index) const
+    {
+        if (index < 0 || index >= static_cast<int>(m_nodeToPointer.size()))
+            return -1;
+        return m_nodeToPointer[static_cast<std::size_t>(index)];
+    }
     // Rebuilds NodeToPointer from PointerToNode; an entry named by several pointers keeps the
     // highest.
     void rebuildNodeToPointer();
@@ -72,8 +81,11 @@ private:
 
     std::vector<ControlNode> m_nodes;
     std::vector<int> m_roots;
-    std::array<std::int16_t, kPointerSlots> m_pointerToNode{};
-    std::array<std::int16_t, kPointerSlots> m_nodeToPointer{};
+    // Both maps cover 0..32767 but hold only the slots up to the highest one in use: slots
+    // beyond read as empty (0) and -1. Four sets of two full tables each would cost every load
+    // half a megabyte to clear.
+    std::vector<std::int16_t> m_pointerToNode;
+    std::vector<std::int16_t> m_nodeToPointer;
 };
 
 } // namespace tarn

@@ -1,5 +1,7 @@
 #include "model/FileRead.h"
 
+#include <algorithm>
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -49,9 +51,27 @@ WholeFile readWholeFile(const QString& path, qint64 maxBytes)
         result.problem = FileProblem{path, file.errorString()};
         return result;
     }
-    // One byte more than allowed tells a file at the limit from a larger one.
-    result.bytes = file.read(maxBytes + 1);
-    if (file.error() != QFileDevice::NoError) {
+    // One byte more than allowed tells a file at the limit from a larger one. The buffer
+    // follows the file's size rather than the limit (QIODevice::read(n) reserves all n bytes,
+    // megabytes per file); it grows should the file grow while it is read.
+    const qint64 limit = maxBytes + 1;
+    qint64 capacity = std::min(limit, std::max<qint64>(file.size(), 0) + 1);
+    qint64 filled = 0;
+    bool failed = false;
+    for (;;) {
+        result.bytes.resize(static_cast<qsizetype>(capacity));
+        const qint64 got = file.read(result.bytes.data() + filled, capacity - filled);
+        if (got < 0) {
+            failed = true;
+            break;
+        }
+        filled += got;
+        if (filled < capacity || capacity == limit)
+            break;
+        capacity = std::min(limit, 2 * capacity);
+    }
+    result.bytes.resize(static_cast<qsizetype>(filled));
+    if (failed || file.error() != QFileDevice::NoError) {
         result.problem = FileProblem{path, file.errorString()};
         result.bytes.clear();
         return result;

@@ -49,10 +49,14 @@ MixCheck checkMixSettings(ConfigModel& model, int mixer, const PointerHasEntry& 
                           const PointerHasEntry& loopSet)
 {
     MixCheck check;
+    // Read from one copy of the image: each slot is read once, before any repair can touch it,
+    // and 8192 accessor calls per mixer would cost more than the check itself.
+    const QByteArray image = model.mixImage(mixer);
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(image.constData());
     for (int s = 0; s < kSlotCount; ++s) {
         for (int i = 0; i < kInputCount; ++i) {
             for (int o = 0; o < kOutputCount; ++o) {
-                std::int16_t value = model.slot(mixer, o, i, s);
+                std::int16_t value = readLE16(bytes + slotOffset(o, i, s));
                 if (value < 0) {
                     value = 0;
                     model.setSlot(mixer, o, i, s, value);

@@ -4,6 +4,7 @@
 #include "TestFolder.h"
 #include "app/LoadSequence.h"
 
+#include <string>
 #include <sys/stat.h>
 
 #include <QFileInfo>
@@ -32,6 +33,42 @@ TEST(ReadWholeFile, ReadsRegularFilesUpToTheLimit)
         EXPECT_FALSE(missing.problem) << name;
     }
 }
+
+// The read buffer follows the file's size; a file around the limit, or far larger than a
+// first read, still reads whole or cut exactly at the limit.
+struct SizeRow
+{
+    const char* name;
+    qint64 fileSize;
+    qint64 limit;
+    bool truncated;
+};
+
+class ReadWholeFileSizeTest : public ::testing::TestWithParam<SizeRow>
+{
+};
+
+TEST_P(ReadWholeFileSizeTest, ReadsWholeOrCutAtTheLimit)
+{
+    const SizeRow& row = GetParam();
+    test::TestFolder folder;
+    QByteArray bytes(row.fileSize, '\0');
+    for (qsizetype k = 0; k < bytes.size(); ++k)
+        bytes[k] = static_cast<char>(k * 7 + k / 251);
+    folder.write("file", bytes);
+    const WholeFile whole = readWholeFile(folder.filePath("file"), row.limit);
+    EXPECT_FALSE(whole.problem);
+    EXPECT_EQ(whole.truncated, row.truncated);
+    EXPECT_EQ(whole.bytes, bytes.left(row.limit));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sizes, ReadWholeFileSizeTest,
+    ::testing::Values(SizeRow{"Empty", 0, 64, false}, SizeRow{"AtTheLimit", 4096, 4096, false},
+                      SizeRow{"OneOver", 4097, 4096, true},
+                      SizeRow{"LargeUnderAHugeLimit", 300000, 64 * 1024 * 1024, false},
+                      SizeRow{"LargeOverTheLimit", 300000, 100000, true}),
+    [](const ::testing::TestParamInfo<SizeRow>& info) { return std::string(info.param.name); });
 
 // A pipe, a device or a loop of links never yields a read that blocks or never ends.
 TEST(ReadWholeFile, RefusesPipesDevicesAndFolders)

@@ -1,0 +1,81 @@
+// libFuzzer target for the document `tarnctl import` reads: any bytes as the JSON document,
+// laid over the example folder's configuration.
+#include "FuzzCheck.h"
+#include "app/LoadSequence.h"
+#include "editors/CompressorEditor.h"
+#include "model/ByteOrder.h"
+#include "model/CompressorFile.h"
+#include "report/FolderJsonImport.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+#include <QJsonDocument>
+
+namespace {
+
+// The folder as `import` finds it before the document is laid over it: loaded once, without
+// creating the binary files it lacks.
+const tarn::ConfigModel& folderModel()
+{
+    static const std::unique_ptr<tarn::FolderLoad> load = tarn::LoadSequence(
+        QStringLiteral(TARN_EXAMPLES_DIR "/studio-a"), tarn::MissingFiles::Leave);
+    return load->model;
+}
+
+// What an accepted document may leave: only values the editor can hold.
+__attribute__((no_sanitize("coverage"))) void checkAccepted(const tarn::ConfigModel& model)
+{
+    for (int m = 0; m < tarn::kMixerCount; ++m) {
+        const QByteArray image = model.mixImage(m);
+        const auto* bytes = reinterpret_cast<const std::uint8_t*>(image.constData());
+        for (int offset = 0; offset < tarn::kLoopWordsOffset; offset += 2)
+            FUZZ_CHECK(tarn::readLE16(bytes + offset) >= 0);
+        for (int l = 0; l < tarn::kLoopCount; ++l) {
+            FUZZ_CHECK(model.loopAssignment(m, l) >= 0);
+            FUZZ_CHECK(tarn::ClngEndian(model.loopWord(m, l)) == model.loopAssignment(m, l));
+        }
+    }
+    for (const tarn::CompressorParam param : tarn::kCompressorParams) {
+        const tarn::SpinnerRange range = tarn::spinnerRange(param);
+        const bool hold = param == tarn::CompressorParam::Hold;
+        const std::int32_t value = model.compressor(tarn::compressorWordOf(param));
+        FUZZ_CHECK(value >= (hold ? 0 : range.minimum));
+        FUZZ_CHECK(value <= (hold ? 1000 * tarn::kHoldPerPosition : range.maximum));
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const QByteArray bytes =
+        QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
+    if (error.error != QJsonParseError::NoError)
+        return 0;
+
+    const tarn::ConfigModel& before = folderModel();
+    tarn::ConfigModel model = before;
+    const std::vector<tarn::JsonProblem> problems = tarn::importFolderJson(document, model);
+    if (!problems.empty()) {
+        // Nothing of a faulty document is taken, so nothing of it can be written.
+        FUZZ_CHECK(model == before);
+        FUZZ_CHECK(model.mixImage(0) == before.mixImage(0) &&
+                   model.mixImage(1) == before.mixImage(1) &&
+                   model.meterImage() == before.meterImage() &&
+                   model.compressorImage() == before.compressorImage());
+        for (const tarn::JsonProblem& problem : problems)
+            FUZZ_CHECK(!problem.message.isEmpty());
+        return 0;
+    }
+    checkAccepted(model);
+
+    // Laying the same document over its own result changes nothing.
+    tarn::ConfigModel again = model;
+    FUZZ_CHECK(tarn::importFolderJson(document, again).empty());
+    FUZZ_CHECK(again == model);
+    return 0;
+}
