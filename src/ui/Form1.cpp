@@ -2,6 +2,7 @@
 
 #include "app/LoadSequence.h"
 #include "app/StartupFolder.h"
+#include "controls/ControlSearch.h"
 #include "ui/ControlTreeModel.h"
 #include "ui/GridAdapter.h"
 
@@ -12,6 +13,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTreeView>
 
 namespace tarn {
@@ -30,6 +32,7 @@ Form1::Form1(const Form1Services& services, QWidget* parent)
     m_twipsPerPixel = tarn::twipsPerPixel(logicalDpiX());
     setWindowTitle(QLatin1String(kCaptionBase));
     buildWindow();
+    setButtonToolTips();
     resize(toPixels(kDesignClientArea, m_twipsPerPixel).size());
     connect(m_tabs, &QTabWidget::currentChanged, this, &Form1::SSTab1_Click);
 }
@@ -51,7 +54,8 @@ bool Form1::start(const QString& argumentFolder)
 
     m_model.configFolder =
         ResolveConfigFolder(m_services.settings, m_services.chooser, argumentFolder);
-    setWindowTitle(m_model.captionBase + m_model.configFolder);
+    m_caption = m_model.captionBase + m_model.configFolder;
+    setWindowTitle(m_caption);
     if (m_model.configFolder.isEmpty()) {
         // No folder, no program: nothing was loaded, so nothing is asked or saved.
         m_ending = true;
@@ -109,11 +113,17 @@ void Form1::connectEditingHandlers()
                 [this, param](int position) { compressorUpDown_Change(param, position); });
     }
     connect(m_saveCommand, &QPushButton::clicked, this, &Form1::SaveCommand_Click);
+    connectShortcuts();
+    for (GridAdapter* grid :
+         {m_crossPointGrid[0], m_crossPointGrid[1], m_loopsGrid[0], m_loopsGrid[1]})
+        grid->widget()->viewport()->installEventFilter(this);
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event)
 {
-    if (handleTreeKey(watched, event))
+    noteLoopTreeFocus(watched, event);
+    if (handleTreeKey(watched, event) || handleFindKey(watched, event) ||
+        answerCellToolTip(watched, event))
         return true;
     followPageGeometry(watched, event);
     return QWidget::eventFilter(watched, event);

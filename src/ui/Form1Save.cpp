@@ -18,8 +18,11 @@ void Form1::SaveCommand_Click()
 bool Form1::saveFolder()
 {
     const std::vector<FileProblem> problems = SaveAll(m_model, m_model.configFolder);
-    if (problems.empty())
+    if (problems.empty()) {
+        m_savedModel = m_model;
+        updateModifiedMark();
         return true;
+    }
     QStringList lines{QLatin1String(kSaveFailedIntro)};
     for (const FileProblem& problem : problems)
         lines.append(problem.message());
