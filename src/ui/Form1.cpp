@@ -4,12 +4,14 @@
 #include "app/StartupFolder.h"
 #include "controls/ControlSearch.h"
 #include "ui/ControlTreeModel.h"
+#include "ui/FrameStyle.h"
 #include "ui/GridAdapter.h"
 
 #include <cmath>
 
 #include <QAction>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -33,6 +35,11 @@ Form1::Form1(const Form1Services& services, QWidget* parent)
     setWindowTitle(QLatin1String(kCaptionBase));
     buildWindow();
     setButtonToolTips();
+    // Made after the frames, so that it outlives them when the window's children go.
+    auto* frameStyle = new FrameStyle;
+    frameStyle->setParent(this);
+    for (QGroupBox* frame : findChildren<QGroupBox*>())
+        frame->setStyle(frameStyle);
     resize(toPixels(kDesignClientArea, m_twipsPerPixel).size());
     connect(m_tabs, &QTabWidget::currentChanged, this, &Form1::SSTab1_Click);
 }
