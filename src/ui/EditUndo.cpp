@@ -87,6 +87,8 @@ void Form1::connectShortcuts()
 
 void Form1::recordStep(const ConfigModel& before, const EditPlace& place, int mergeId)
 {
+    if (!m_undoStack)
+        return;
     m_undoStack->push(new EditCommand(*this, recordEdit(before, m_model, place), mergeId));
     updateModifiedMark();
 }
