@@ -70,7 +70,14 @@ int ControlTreeModel::columnCount(const QModelIndex&) const
 
 QVariant ControlTreeModel::data(const QModelIndex& index, int role) const
 {
-    if (!m_set || !index.isValid() || role != Qt::DisplayRole)
+    if (!m_set || !index.isValid())
+        return {};
+    if (role == Qt::ToolTipRole) {
+        const int pointer = m_set->NodeToPointer(entryIndexOf(index));
+        return pointer < 0 ? QStringLiteral("a heading: no pointer, a click assigns nothing")
+                           : QStringLiteral("pointer %1").arg(pointer);
+    }
+    if (role != Qt::DisplayRole)
         return {};
     return m_set->entry(entryIndexOf(index)).text;
 }

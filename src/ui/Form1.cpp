@@ -2,17 +2,21 @@
 
 #include "app/LoadSequence.h"
 #include "app/StartupFolder.h"
+#include "controls/ControlSearch.h"
 #include "ui/ControlTreeModel.h"
 #include "ui/DesignGeometry.h"
+#include "ui/FrameStyle.h"
 #include "ui/GridAdapter.h"
 
 #include <cmath>
 
 #include <QAction>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTreeView>
 
 namespace tarn {
@@ -31,6 +35,12 @@ Form1::Form1(const Form1Services& services, QWidget* parent)
     m_twipsPerPixel = tarn::twipsPerPixel(logicalDpiX());
     setWindowTitle(QLatin1String(kCaptionBase));
     buildWindow();
+    setButtonToolTips();
+    // Made after the frames, so that it outlives them when the window's children go.
+    auto* frameStyle = new FrameStyle;
+    frameStyle->setParent(this);
+    for (QGroupBox* frame : findChildren<QGroupBox*>())
+        frame->setStyle(frameStyle);
     resize(toPixels(kDesignClientArea, m_twipsPerPixel).size());
     connect(m_tabs, &QTabWidget::currentChanged, this, &Form1::SSTab1_Click);
 }
@@ -52,7 +62,8 @@ bool Form1::start(const QString& argumentFolder)
 
     m_model.configFolder =
         ResolveConfigFolder(m_services.settings, m_services.chooser, argumentFolder);
-    setWindowTitle(m_model.captionBase + m_model.configFolder);
+    m_caption = m_model.captionBase + m_model.configFolder;
+    setWindowTitle(m_caption);
     if (m_model.configFolder.isEmpty()) {
         // No folder, no program: nothing was loaded, so nothing is asked or saved.
         m_ending = true;
@@ -110,11 +121,17 @@ void Form1::connectEditingHandlers()
                 [this, param](int position) { compressorUpDown_Change(param, position); });
     }
     connect(m_saveCommand, &QPushButton::clicked, this, &Form1::SaveCommand_Click);
+    connectShortcuts();
+    for (GridAdapter* grid :
+         {m_crossPointGrid[0], m_crossPointGrid[1], m_loopsGrid[0], m_loopsGrid[1]})
+        grid->widget()->viewport()->installEventFilter(this);
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event)
 {
-    if (handleTreeKey(watched, event))
+    noteLoopTreeFocus(watched, event);
+    if (handleTreeKey(watched, event) || handleFindKey(watched, event) ||
+        answerCellToolTip(watched, event))
         return true;
     followPageGeometry(watched, event);
     return QWidget::eventFilter(watched, event);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/EditHistory.h"
 #include "controls/ControlSet.h"
 #include "editors/CompressorEditor.h"
 #include "editors/MixOutputBuffer.h"
@@ -13,21 +14,27 @@
 #include <memory>
 #include <vector>
 
+#include <QRect>
 #include <QWidget>
 
 class QAction;
 class QComboBox;
 class QGroupBox;
+class QLabel;
+class QLineEdit;
 class QMenu;
 class QModelIndex;
 class QPushButton;
 class QSpinBox;
 class QTabWidget;
 class QTreeView;
+class QUndoStack;
 
 namespace tarn {
 
+class ControlSearch;
 class ControlTreeModel;
+class EditCommand;
 class FolderChooser;
 class GridAdapter;
 class MessageBoxes;
@@ -68,12 +75,20 @@ public:
     // Fits the five column widths of CrossPointGrid(mixer) to its texts.
     void Grid_Resize(int mixer);
 
+    // Whether the configuration differs from what was last loaded or saved.
+    bool isModified() const;
+    // Shrinks the window, where its frame would not fit `available`, to the largest size whose
+    // frame does (the screen's available area, in the real program).
+    void fitToScreen(const QRect& available);
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    friend class EditCommand;
+
     // Composition (Form1Composition.cpp).
     void buildWindow();
     void buildMixTab(int mixer);
@@ -137,6 +152,25 @@ private:
     void meterCombo_Click(int meter);
     void compressorUpDown_Change(CompressorParam param, int position);
 
+    // Undo, redo and the window's shortcuts (EditUndo.cpp).
+    void connectShortcuts();
+    void recordStep(const ConfigModel& before, const EditPlace& place, int mergeId = -1);
+    void applyEditStep(const EditStep& step, bool undo);
+    void showLoopCells(int mixer);
+    void updateModifiedMark();
+
+    // The find field over a control tree (FindControl.cpp).
+    void openFindField();
+    void closeFindField();
+    void findTextChanged();
+    void goToMatch(int step);
+    bool handleFindKey(QObject* watched, const QEvent* event);
+    void noteLoopTreeFocus(QObject* watched, const QEvent* event);
+
+    // Tooltips of cells, tree entries and buttons (Tooltips.cpp).
+    void setButtonToolTips();
+    bool answerCellToolTip(QObject* watched, QEvent* event);
+
     // Saving and the exit question (Form1Save.cpp).
     void SaveCommand_Click();
     bool saveFolder();
@@ -153,6 +187,22 @@ private:
     std::map<const GridAdapter*, GridAdapter::CellArea> m_highlightedArea;
     bool m_loaded = false;
     bool m_ending = false; // closing without the exit question
+
+    // The undo history; while a step is applied the view handlers leave the model alone.
+    QUndoStack* m_undoStack = nullptr;
+    bool m_applyingStep = false;
+    ConfigModel m_savedModel;
+    QString m_caption; // the caption without the modified mark
+
+    // The find field, made on first use.
+    QWidget* m_findPanel = nullptr;
+    QLineEdit* m_findField = nullptr;
+    QLabel* m_findCount = nullptr;
+    int m_findSet = 0;
+    int m_lastLoopTree = 2;
+    std::array<std::unique_ptr<ControlSearch>, 4> m_search;
+    std::vector<int> m_matches;
+    int m_matchPosition = -1;
 
     WindowGeometry m_geometry;
     // Twips of every widget placed directly on a tab page, relative to the tab strip.

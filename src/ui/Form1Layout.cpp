@@ -99,3 +99,19 @@ void Form1::resizeEvent(QResizeEvent* event)
 }
 
 } // namespace tarn
+
+namespace tarn {
+
+void Form1::fitToScreen(const QRect& available)
+{
+    // The frame's own size (title bar, borders) as the window system reports it.
+    const QSize frame = frameGeometry().size() - geometry().size();
+    const QSize fitting = available.size() - frame;
+    const QSize size = this->size().boundedTo(fitting);
+    if (size != this->size())
+        resize(size);
+    if (!available.contains(frameGeometry()))
+        move(available.topLeft());
+}
+
+} // namespace tarn

@@ -29,6 +29,7 @@ void Form1::showLoadedFolder()
     showLoadedValues();
     warnInvalidAssignments();
     connectEditingHandlers();
+    m_savedModel = m_model;
     m_loaded = true;
     selectFirstMixOutputs();
     reportLoadProblems();

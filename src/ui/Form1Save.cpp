@@ -18,8 +18,11 @@ void Form1::SaveCommand_Click()
 bool Form1::saveFolder()
 {
     const SaveReport report = SaveAll(m_model, m_model.configFolder, m_load->unreadFiles);
-    if (report.complete())
+    if (report.complete()) {
+        m_savedModel = m_model;
+        updateModifiedMark();
         return true;
+    }
     QStringList lines{QLatin1String(kSaveFailedIntro)};
     for (const FileProblem& problem : report.notWritten)
         lines.append(problem.message());

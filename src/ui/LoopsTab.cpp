@@ -9,10 +9,13 @@ namespace tarn {
 void Form1::assignToLoopSelection(int mixer, int pointer, const QString& text)
 {
     GridAdapter& grid = loopsGrid(mixer);
+    const ConfigModel before = m_model;
     if (!AssignLoop(m_model, mixer, grid.row(), grid.otherRow(), pointer))
         return;
     grid.setFillMode(GridAdapter::FillMode::WholeSelection);
     grid.setSelectionText(assignedCellText(text));
+    recordStep(before,
+               {EditPlace::Loops, mixer, 0, CellRange{grid.row(), 1, grid.otherRow(), 1}, 0});
 }
 
 void Form1::LoopsGrid_DblClick(int mixer)

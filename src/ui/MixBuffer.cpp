@@ -4,6 +4,13 @@
 
 namespace tarn {
 
+namespace {
+
+// Paste and swap assign every cell of the output.
+constexpr CellRange kWholeOutput{1, 1, kInputCount, kSlotCount};
+
+} // namespace
+
 void Form1::CopyMixOut_Click(int mixer)
 {
     const int output = selectedMixOutput(mixer);
@@ -20,8 +27,10 @@ void Form1::PasteMixOut_Click(int mixer)
     const int output = selectedMixOutput(mixer);
     if (output < 0 || !m_buffer.isFilled(mixer))
         return;
+    const ConfigModel before = m_model;
     m_buffer.pasteInto(m_model, mixer, output);
     MixOutputCombo_Click(mixer);
+    recordStep(before, {mixer, mixer, output, kWholeOutput, 0});
 }
 
 void Form1::SwapMixOut_Click(int mixer)
@@ -29,8 +38,10 @@ void Form1::SwapMixOut_Click(int mixer)
     const int output = selectedMixOutput(mixer);
     if (output < 0 || !m_buffer.isFilled(mixer))
         return;
+    const ConfigModel before = m_model;
     m_buffer.swapWith(m_model, mixer, output);
     MixOutputCombo_Click(mixer);
+    recordStep(before, {mixer, mixer, output, kWholeOutput, 0});
 }
 
 } // namespace tarn

@@ -52,11 +52,14 @@ void Form1::assignToCrossPointSelection(int mixer, int pointer, const QString& t
 {
     GridAdapter& grid = crossPointGrid(mixer);
     const CellRange selection{grid.row(), grid.column(), grid.otherRow(), grid.otherColumn()};
-    if (!AssignCrossPoint(m_model, mixer, selectedMixOutput(mixer), selection, pointer))
+    const int output = selectedMixOutput(mixer);
+    const ConfigModel before = m_model;
+    if (!AssignCrossPoint(m_model, mixer, output, selection, pointer))
         return;
     grid.setFillMode(GridAdapter::FillMode::WholeSelection);
     grid.setSelectionText(assignedCellText(text));
     Grid_Resize(mixer);
+    recordStep(before, {mixer, mixer, output, selection, 0});
 }
 
 void Form1::CrossPointGrid_DblClick(int mixer)

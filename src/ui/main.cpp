@@ -10,6 +10,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QIcon>
+#include <QMessageBox>
+#include <QScreen>
 
 namespace {
 
@@ -93,11 +95,66 @@ QIcon applicationIcon()
     return QIcon::fromTheme(QStringLiteral(TARN_APP_ID), builtIn);
 }
 
+// Platforms that draw without a display server of the desktop.
+bool platformNeedsNoDisplay(const QString& platform)
+{
+    static const QStringList kOwnScreen = {
+        QStringLiteral("offscreen"), QStringLiteral("minimal"), QStringLiteral("vnc"),
+        QStringLiteral("linuxfb"),   QStringLiteral("eglfs"),   QStringLiteral("vkkhrdisplay"),
+        QStringLiteral("windows"),   QStringLiteral("cocoa")};
+    return kOwnScreen.contains(platform.section(QLatin1Char(':'), 0, 0));
+}
+
+// Whether the window can be shown at all. Checked before QApplication, which would abort with
+// Qt's own advice when no platform plugin finds a display.
+bool hasDisplay(int argc, char* argv[])
+{
+#if defined(Q_OS_WIN) || defined(Q_OS_MACOS)
+    (void)argc;
+    (void)argv;
+    return true;
+#else
+    QString platforms = qEnvironmentVariable("QT_QPA_PLATFORM");
+    for (int k = 1; k + 1 < argc; ++k) {
+        if (QByteArray(argv[k]) == "-platform")
+            platforms = QString::fromLocal8Bit(argv[k + 1]);
+    }
+    const bool x11 = !qEnvironmentVariableIsEmpty("DISPLAY");
+    const bool wayland = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    if (platforms.isEmpty())
+        return x11 || wayland;
+    for (const QString& platform : platforms.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+        if (platformNeedsNoDisplay(platform) ||
+            (platform.startsWith(QLatin1String("xcb")) && x11) ||
+            (platform.startsWith(QLatin1String("wayland")) && wayland))
+            return true;
+    }
+    return false;
+#endif
+}
+
+// Why a folder named on the command line cannot be opened, or empty when it can.
+QString folderProblem(const QString& folder)
+{
+    const QFileInfo info(folder);
+    if (!info.exists())
+        return QStringLiteral("Cannot open the folder \"%1\": it does not exist").arg(folder);
+    if (!info.isDir())
+        return QStringLiteral("Cannot open the folder \"%1\": it is not a folder").arg(folder);
+    return {};
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
     answerWithoutDisplay(argc, argv);
+    if (!hasDisplay(argc, argv)) {
+        std::fputs("tarnconfig: the editor needs a display, and none was found (DISPLAY and "
+                   "WAYLAND_DISPLAY are not set); tarnctl works without one\n",
+                   stderr);
+        return 2;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QLatin1String(kApplicationName));
     QApplication::setApplicationDisplayName(QLatin1String(kApplicationName));
@@ -106,6 +163,14 @@ int main(int argc, char* argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral(TARN_APP_ID));
     QApplication::setWindowIcon(applicationIcon());
     const QString folder = folderArgument(app);
+    // A wrong folder ends the program before anything is read, created or remembered.
+    if (const QString problem = folderProblem(folder); !folder.isEmpty() && !problem.isEmpty()) {
+        std::fprintf(stderr, "tarnconfig: %s\n", qPrintable(problem));
+        const QString platform = QGuiApplication::platformName();
+        if (platform != QLatin1String("offscreen") && platform != QLatin1String("minimal"))
+            QMessageBox::critical(nullptr, QLatin1String(kApplicationName), problem);
+        return 2;
+    }
 
     tarn::QtSettingsStore settings;
     WindowDialogs dialogs;
@@ -113,5 +178,7 @@ int main(int argc, char* argv[])
     dialogs.setOwner(&window);
     if (!window.start(folder))
         return 0;
+    if (const QScreen* screen = window.screen())
+        window.fitToScreen(screen->availableGeometry());
     return QApplication::exec();
 }

@@ -21,6 +21,12 @@
 
 #include <gtest/gtest.h>
 
+// Readable texts in test failures.
+inline void PrintTo(const QString& text, std::ostream* os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+
 namespace tarn::test {
 
 // Settings held in memory, keyed "application/section/key".

@@ -1,0 +1,194 @@
+#include "app/EditHistory.h"
+
+#include "editors/CompressorEditor.h"
+#include "editors/CrosspointEditor.h"
+#include "editors/LoopEditor.h"
+#include "editors/MeterEditor.h"
+#include "editors/MixOutputBuffer.h"
+
+#include <functional>
+#include <string>
+
+#include <gtest/gtest.h>
+
+namespace tarn {
+namespace {
+
+// A model whose slots, loops, meters and compressor words all differ from one another, with
+// one loop whose two forms disagree (as a file can give them).
+ConfigModel startModel()
+{
+    ConfigModel model;
+    for (int m = 0; m < kMixerCount; ++m)
+        for (int o = 0; o < kOutputCount; ++o)
+            for (int i = 0; i < kInputCount; ++i)
+                for (int s = 0; s < kSlotCount; ++s)
+                    model.setSlot(m, o, i, s, static_cast<std::int16_t>((o * 64 + i) * 4 + s + m));
+    for (int m = 0; m < kMixerCount; ++m)
+        for (int l = 0; l < kLoopCount; ++l)
+            model.setLoopPointer(m, l, static_cast<std::int16_t>(100 * m + l));
+    model.setLoopAssignment(1, 7, 555);
+    for (int i = 0; i < kMeterCount; ++i)
+        model.setMeter(i, static_cast<std::uint8_t>(i == 5 ? 100 : i));
+    applyCompressorPosition(model, CompressorParam::Hold, 50);
+    applyCompressorPosition(model, CompressorParam::Gain, 18);
+    return model;
+}
+
+struct StepRow
+{
+    std::string name;
+    EditPlace place;
+    std::function<void(ConfigModel&, MixOutputBuffer&)> edit;
+    bool changes = true; // whether the edit changes the model at all
+};
+
+class EditHistoryTest : public ::testing::TestWithParam<StepRow>
+{
+};
+
+// The buffer holds output 9 of each mixer, as after "Copy to buffer" there.
+MixOutputBuffer filledBuffer(const ConfigModel& model)
+{
+    MixOutputBuffer buffer;
+    buffer.copyFrom(model, 0, 9);
+    buffer.copyFrom(model, 1, 9);
+    return buffer;
+}
+
+TEST_P(EditHistoryTest, UndoRestoresEveryByteAndRedoRepeatsTheEdit)
+{
+    const StepRow& row = GetParam();
+    const ConfigModel before = startModel();
+    ConfigModel after = before;
+    MixOutputBuffer buffer = filledBuffer(before);
+    row.edit(after, buffer);
+    ASSERT_EQ(!(after == before), row.changes);
+
+    const EditStep step = recordEdit(before, after, row.place);
+    EXPECT_EQ(step.changesModel(), row.changes);
+    // A whole mix output is 512 bytes each way: a step stays within a few kilobytes.
+    EXPECT_LE(step.byteCount(), 2 * 2 * 512 + 64);
+    EXPECT_EQ(step.place.tab, row.place.tab);
+    EXPECT_EQ(step.place.cells.bottom(), row.place.cells.bottom());
+
+    ConfigModel model = after;
+    undoEdit(model, step);
+    EXPECT_TRUE(model == before);
+    EXPECT_EQ(model.mixImage(0), before.mixImage(0));
+    EXPECT_EQ(model.mixImage(1), before.mixImage(1));
+    EXPECT_EQ(model.loopAssignment(1, 7), 555);
+    redoEdit(model, step);
+    EXPECT_TRUE(model == after);
+    // Twice back and forth ends where it started.
+    undoEdit(model, step);
+    redoEdit(model, step);
+    EXPECT_TRUE(model == after);
+}
+
+const CellRange kRectangle{6, 4, 2, 2};
+const CellRange kWholeOutput{1, 1, 64, 4};
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryKindOfStep, EditHistoryTest,
+    ::testing::Values(
+        StepRow{"TreeEntryOnCrosspoints",
+                {EditPlace::AesMix, 0, 3, kRectangle, 0},
+                [](ConfigModel& m, MixOutputBuffer&) {
+                    AssignCrossPoint(m, 0, 3, kRectangle, 17);
+                }},
+        StepRow{"Mute",
+                {EditPlace::IpMix, 1, 31, kRectangle, 0},
+                [](ConfigModel& m, MixOutputBuffer&) {
+                    AssignCrossPoint(m, 1, 31, kRectangle, kMuteAssignment.pointer);
+                }},
+        StepRow{"ZeroDb",
+                {EditPlace::AesMix, 0, 0, CellRange{64, 4, 64, 4}, 0},
+                [](ConfigModel& m, MixOutputBuffer&) {
+                    AssignCrossPoint(m, 0, 0, CellRange{64, 4, 64, 4}, kUnityAssignment.pointer);
+                }},
+        StepRow{"SameValueAgain",
+                {EditPlace::AesMix, 0, 0, CellRange{1, 1, 1, 1}, 0},
+                [](ConfigModel& m, MixOutputBuffer&) {
+                    AssignCrossPoint(m, 0, 0, CellRange{1, 1, 1, 1}, m.slot(0, 0, 0, 0));
+                },
+                false},
+        StepRow{"Paste",
+                {EditPlace::AesMix, 0, 4, kWholeOutput, 0},
+                [](ConfigModel& m, MixOutputBuffer& b) {
+                    b.pasteInto(m, 0, 4);
+                }},
+        StepRow{"Swap",
+                {EditPlace::IpMix, 1, 20, kWholeOutput, 0},
+                [](ConfigModel& m, MixOutputBuffer& b) {
+                    b.swapWith(m, 1, 20);
+                }},
+        StepRow{"LoopRows",
+                {EditPlace::Loops, 1, 0, CellRange{8, 1, 3, 1}, 0},
+                [](ConfigModel& m, MixOutputBuffer&) {
+                    AssignLoop(m, 1, 8, 3, 300);
+                }},
+        StepRow{"Meter",
+                {EditPlace::Meters, 0, 0, {}, 5},
+                [](ConfigModel& m, MixOutputBuffer&) {
+                    applyMeterPosition(m, 5, 0);
+                }},
+        StepRow{"CompressorSpinner",
+                {EditPlace::Compressor, 0, 0, {}, 1},
+                [](ConfigModel& m, MixOutputBuffer&) {
+                    applyCompressorPosition(m, CompressorParam::Hold, 60);
+                }}),
+    [](const ::testing::TestParamInfo<StepRow>& info) { return info.param.name; });
+
+TEST(EditHistory, StepsUndoneInReverseOrderRestoreEachEarlierState)
+{
+    std::vector<ConfigModel> states{startModel()};
+    std::vector<EditStep> steps;
+    const auto edit = [&](const std::function<void(ConfigModel&)>& change) {
+        ConfigModel next = states.back();
+        change(next);
+        steps.push_back(recordEdit(states.back(), next, {}));
+        states.push_back(next);
+    };
+    edit([](ConfigModel& m) { AssignCrossPoint(m, 0, 2, kRectangle, 40); });
+    edit([](ConfigModel& m) { AssignCrossPoint(m, 0, 2, CellRange{3, 3, 3, 3}, 41); });
+    edit([](ConfigModel& m) { AssignLoop(m, 0, 1, 8, 0); });
+    edit([](ConfigModel& m) { applyMeterPosition(m, 0, 96); });
+
+    ConfigModel model = states.back();
+    for (std::size_t k = steps.size(); k-- > 0;) {
+        undoEdit(model, steps[k]);
+        EXPECT_TRUE(model == states[k]) << "after undoing step " << k;
+    }
+    for (std::size_t k = 0; k < steps.size(); ++k) {
+        redoEdit(model, steps[k]);
+        EXPECT_TRUE(model == states[k + 1]) << "after redoing step " << k;
+    }
+}
+
+TEST(EditHistory, MergedSpinnerStepsGoBackToTheFirstValueInOneUndo)
+{
+    const ConfigModel start = startModel();
+    ConfigModel model = start;
+    const EditPlace place{EditPlace::Compressor, 0, 0, {}, 1};
+    EditStep merged = recordEdit(model, model, place);
+    for (const int position : {60, 70, 80}) {
+        const ConfigModel before = model;
+        applyCompressorPosition(model, CompressorParam::Hold, position);
+        merged = mergeEdits(merged, recordEdit(before, model, place), model);
+    }
+    EXPECT_EQ(model.compressor(CompressorWord::Hold), 80 * 480);
+    undoEdit(model, merged);
+    EXPECT_TRUE(model == start);
+
+    // Stepping back to where it started leaves a step that changes nothing.
+    ConfigModel back = start;
+    applyCompressorPosition(back, CompressorParam::Hold, 60);
+    const EditStep up = recordEdit(start, back, place);
+    const ConfigModel upped = back;
+    applyCompressorPosition(back, CompressorParam::Hold, 50);
+    EXPECT_FALSE(mergeEdits(up, recordEdit(upped, back, place), back).changesModel());
+}
+
+} // namespace
+} // namespace tarn

@@ -1,0 +1,283 @@
+#include "FormFixture.h"
+
+#include <QAction>
+#include <QDir>
+#include <QHelpEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QSpinBox>
+#include <QToolTip>
+
+namespace tarn::test {
+namespace {
+
+class Form1ShortcutTest : public FormTest
+{
+protected:
+    void openActive()
+    {
+        openSmallFolder();
+        ASSERT_TRUE(started);
+        form->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+        caption = form->windowTitle();
+    }
+    void assignFader2(int row)
+    {
+        select(form->crossPointGrid(0), row, 1, row, 1);
+        clickEntry(0, {"Faders", "Fader 2"});
+    }
+    void press(QWidget* widget, Qt::Key key, Qt::KeyboardModifiers modifiers = {}) const
+    {
+        QTest::keyClick(widget, key, modifiers);
+    }
+    QByteArray savedSlot(int row) const
+    {
+        return folder.read(QStringLiteral("aes3mix.trn")).mid(slotByte(0, row - 1, 0), 2);
+    }
+
+    QString caption;
+};
+
+// Ctrl+S from wherever the focus is, and at any window size, saves as the button does.
+struct SaveRow
+{
+    const char* id;
+    const char* focus; // object name of the focused widget
+    QSize size;        // empty: the size the window opened with
+};
+
+class Form1SaveKeyTest : public Form1ShortcutTest, public ::testing::WithParamInterface<SaveRow>
+{
+};
+
+TEST_P(Form1SaveKeyTest, CtrlSSavesAndClearsTheMark)
+{
+    openActive();
+    assignFader2(2);
+    EXPECT_EQ(form->windowTitle(), caption + u'*');
+    EXPECT_EQ(savedSlot(2), QByteArray());
+    if (!GetParam().size.isEmpty())
+        form->resize(GetParam().size);
+    auto* focus = child<QWidget>(QLatin1String(GetParam().focus));
+    focus->setFocus();
+    press(focus, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(savedSlot(2), hexBytes("11 00"));
+    EXPECT_EQ(form->windowTitle(), caption);
+    EXPECT_TRUE(messages.shown.isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Places, Form1SaveKeyTest,
+    ::testing::Values(SaveRow{"Grid", "CrossPointGrid_0", {}},
+                      SaveRow{"Tree", "ControlsTree_0", {}},
+                      SaveRow{"SaveButtonOutsideTheWindow", "ControlsTree_0", QSize(420, 300)},
+                      SaveRow{"OutputList", "MixOutputCombo_0", QSize(420, 300)}),
+    [](const auto& info) { return std::string(info.param.id); });
+
+TEST_F(Form1ShortcutTest, FailedSaveKeepsTheMarkAndUndoStillWorks)
+{
+    openActive();
+    assignFader2(2);
+    ASSERT_TRUE(QFile::remove(folder.filePath(QStringLiteral("aes3mix.trn"))));
+    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("aes3mix.trn")));
+    press(form.get(), Qt::Key_S, Qt::ControlModifier);
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_TRUE(messages.shown.first().contains(QStringLiteral("aes3mix.trn")));
+    EXPECT_EQ(form->windowTitle(), caption + u'*');
+
+    press(form.get(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(form->model().slot(0, 0, 1, 0), 0);
+    EXPECT_EQ(form->windowTitle(), caption);
+}
+
+TEST_F(Form1ShortcutTest, TheMarkFollowsTheContentNotTheNumberOfSteps)
+{
+    openActive();
+    // The same control again changes nothing: no mark, yet it is a step of its own.
+    select(form->crossPointGrid(0), 1, 1, 1, 1);
+    clickEntry(0, {"Switching", "MUTE"});
+    EXPECT_EQ(form->windowTitle(), caption);
+
+    assignFader2(1);
+    EXPECT_EQ(form->windowTitle(), caption + u'*');
+    select(form->crossPointGrid(0), 1, 1, 1, 1);
+    clickEntry(0, {"Switching", "MUTE"});
+    EXPECT_EQ(form->windowTitle(), caption);
+
+    press(form.get(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(form->windowTitle(), caption + u'*');
+    pressSave();
+    EXPECT_EQ(form->windowTitle(), caption);
+    press(form.get(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(form->windowTitle(), caption + u'*');
+    press(form.get(), Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(form->windowTitle(), caption);
+}
+
+TEST_F(Form1ShortcutTest, UndoOfASwapLeavesTheBufferAsTheSwapLeftIt)
+{
+    openActive();
+    auto* copy = child<QPushButton>(QStringLiteral("CopyMixOut_0"));
+    auto* swap = child<QPushButton>(QStringLiteral("SwapMixOut_0"));
+    assignFader2(1); // output 1, input 1, slot A = 17
+    QTest::mouseClick(copy, Qt::LeftButton);
+    outputCombo(0)->setCurrentIndex(1);
+    QTest::mouseClick(swap, Qt::LeftButton);
+    EXPECT_EQ(form->model().slot(0, 1, 0, 0), 17);
+    press(form.get(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(form->model().slot(0, 1, 0, 0), 0);
+    // The buffer still holds output 2's former slots, which a paste now brings back.
+    outputCombo(0)->setCurrentIndex(0);
+    QTest::mouseClick(child<QPushButton>(QStringLiteral("PasteMixOut_0")), Qt::LeftButton);
+    EXPECT_EQ(form->model().slot(0, 0, 0, 0), 0);
+}
+
+class Form1FindTest : public Form1ShortcutTest
+{
+protected:
+    QLineEdit* field() const { return child<QLineEdit>(QStringLiteral("FindControlField")); }
+    QString count() const { return child<QLabel>(QStringLiteral("FindControlCount"))->text(); }
+    QString current(int set) const { return tree(set)->currentIndex().data().toString(); }
+    void type(const QString& text) const
+    {
+        field()->clear();
+        QTest::keyClicks(field(), text);
+    }
+    // Where every described widget stands, to see that the find field moves none of them.
+    std::vector<QRect> geometries() const
+    {
+        std::vector<QRect> result;
+        for (const QWidget* widget : form->findChildren<QWidget*>()) {
+            if (!widget->objectName().startsWith(QLatin1String("FindControl")) &&
+                widget->parentWidget() &&
+                !widget->parentWidget()->objectName().startsWith(QLatin1String("FindControl")))
+                result.push_back(widget->geometry());
+        }
+        return result;
+    }
+};
+
+TEST_F(Form1FindTest, FindsEveryEntryInTreeOrderWithoutAssigning)
+{
+    openActive();
+    const std::vector<QRect> before = geometries();
+    const ConfigModel model = form->model();
+    tree(0)->setFocus();
+    press(tree(0), Qt::Key_F, Qt::ControlModifier);
+    ASSERT_TRUE(field()->isVisible());
+    EXPECT_TRUE(field()->hasFocus());
+    EXPECT_EQ(count(), QStringLiteral("0 of 0"));
+
+    type(QStringLiteral("FADER"));
+    EXPECT_EQ(count(), QStringLiteral("1 of 4"));
+    EXPECT_EQ(current(0), QStringLiteral("Faders"));
+    press(field(), Qt::Key_Return);
+    EXPECT_EQ(count(), QStringLiteral("2 of 4"));
+    press(field(), Qt::Key_F3);
+    press(field(), Qt::Key_Enter);
+    EXPECT_EQ(count(), QStringLiteral("4 of 4"));
+    // Under a collapsed branch: its ancestors open and it is scrolled into view.
+    EXPECT_EQ(current(0), QStringLiteral("Fader 2 fine"));
+    EXPECT_TRUE(tree(0)->isExpanded(entry(0, {"Faders", "Fader 2"})));
+    EXPECT_TRUE(
+        tree(0)->viewport()->rect().intersects(tree(0)->visualRect(tree(0)->currentIndex())));
+    press(field(), Qt::Key_Return);
+    EXPECT_EQ(count(), QStringLiteral("1 of 4"));
+    press(field(), Qt::Key_Return, Qt::ShiftModifier);
+    EXPECT_EQ(count(), QStringLiteral("4 of 4"));
+    press(field(), Qt::Key_F3, Qt::ShiftModifier);
+    EXPECT_EQ(current(0), QStringLiteral("Fader 2"));
+
+    type(QStringLiteral("#73"));
+    EXPECT_EQ(count(), QStringLiteral("1 of 1"));
+    EXPECT_EQ(current(0), QStringLiteral("Unity"));
+    type(QStringLiteral("zzz"));
+    EXPECT_EQ(count(), QStringLiteral("0 of 0"));
+    EXPECT_EQ(current(0), QStringLiteral("Unity"));
+    EXPECT_TRUE(form->model() == model);
+    EXPECT_EQ(form->windowTitle(), caption);
+    EXPECT_EQ(geometries(), before);
+
+    // Escape gives the tree back its focus; Enter there assigns the match as always.
+    press(field(), Qt::Key_Escape);
+    EXPECT_FALSE(field()->isVisible());
+    EXPECT_TRUE(tree(0)->hasFocus());
+    select(form->crossPointGrid(0), 3, 1, 3, 1);
+    press(tree(0), Qt::Key_Return);
+    EXPECT_EQ(form->model().slot(0, 0, 2, 0), 73);
+}
+
+TEST_F(Form1FindTest, OnTheLoopsTabItSearchesTheLoopTreeThatHadTheFocus)
+{
+    openActive();
+    showTab(2);
+    press(form.get(), Qt::Key_F, Qt::ControlModifier);
+    type(QStringLiteral("bus"));
+    EXPECT_EQ(count(), QStringLiteral("1 of 3")); // "Buses" and its two entries, AES3 loops
+    EXPECT_EQ(current(2), QStringLiteral("Buses"));
+    press(field(), Qt::Key_Escape);
+    EXPECT_TRUE(tree(2)->hasFocus());
+
+    tree(3)->setFocus();
+    press(tree(3), Qt::Key_F, Qt::ControlModifier);
+    type(QStringLiteral("return"));
+    EXPECT_EQ(count(), QStringLiteral("1 of 2"));
+    EXPECT_EQ(current(3), QStringLiteral("Returns"));
+    EXPECT_GE(field()->mapTo(form.get(), QPoint()).x(), tree(3)->mapTo(form.get(), QPoint()).x());
+
+    // Elsewhere there is no tree to search.
+    press(field(), Qt::Key_Escape);
+    showTab(3);
+    press(form.get(), Qt::Key_F, Qt::ControlModifier);
+    EXPECT_FALSE(field()->isVisible());
+}
+
+TEST_F(Form1ShortcutTest, CellsTreeEntriesAndButtonsExplainThemselves)
+{
+    QByteArray aes3 = defaultMixImage();
+    putLE16(aes3, slotByte(0, 1, 2), 999);
+    putLE16(aes3, slotByte(0, 2, 0), 17);
+    folder.write(QStringLiteral("aes3mix.trn"), aes3);
+    openActive();
+    const auto tip = [this](const GridAdapter& grid, int row, int column) {
+        QWidget* viewport = grid.widget()->viewport();
+        const QPoint at = cellCenter(grid, row, column);
+        QHelpEvent event(QEvent::ToolTip, at, viewport->mapToGlobal(at));
+        QApplication::sendEvent(viewport, &event);
+        return QToolTip::isVisible() ? QToolTip::text() : QString();
+    };
+    EXPECT_EQ(tip(form->crossPointGrid(0), 3, 1), QStringLiteral("Faders > Fader 2 - pointer 17"));
+    EXPECT_EQ(tip(form->crossPointGrid(0), 2, 3),
+              QStringLiteral("pointer 999: no control in this set"));
+    EXPECT_EQ(tip(form->crossPointGrid(0), 1, 2), QStringLiteral("Switching > Unity - pointer 73"));
+    showTab(2);
+    EXPECT_EQ(tip(form->loopsGrid(0), 1, 1), QStringLiteral("Loop off - pointer 0"));
+
+    EXPECT_EQ(entry(0, {"Faders", "Fader 2"}).data(Qt::ToolTipRole).toString(),
+              QStringLiteral("pointer 17"));
+    EXPECT_TRUE(entry(0, {"Faders"})
+                    .data(Qt::ToolTipRole)
+                    .toString()
+                    .contains(QStringLiteral("no pointer")));
+    for (const char* name : {"SaveCommand", "CopyMixOut_0", "SwapMixOut_1", "PasteMixOut_1"})
+        EXPECT_FALSE(child<QPushButton>(QLatin1String(name))->toolTip().isEmpty()) << name;
+}
+
+TEST_F(Form1ShortcutTest, WindowShrinksToTheScreenOnlyWhereItDoesNotFit)
+{
+    openActive();
+    const QSize design = form->size();
+    form->fitToScreen(QRect(0, 0, 4000, 3000));
+    EXPECT_EQ(form->size(), design);
+
+    const QRect small(0, 0, 1366, 738);
+    form->fitToScreen(small);
+    EXPECT_TRUE(small.contains(form->frameGeometry())) << form->size().width();
+    EXPECT_EQ(form->width(), std::min(design.width(), 1366));
+    const auto* save = child<QPushButton>(QStringLiteral("SaveCommand"));
+    EXPECT_TRUE(form->rect().contains(save->geometry()));
+}
+
+} // namespace
+} // namespace tarn::test
