@@ -18,9 +18,9 @@ void Form1::ControlsTree_NodeClick(int set, const QModelIndex& entry)
     const int pointer = controls.NodeToPointer(index);
     const QString& text = controls.entry(index).text;
     if (set == crosspointSetOf(0) || set == crosspointSetOf(1))
-        assignCrossPoint(set, pointer, text);
+        assignToCrossPointSelection(set, pointer, text);
     else
-        assignLoop(set - loopSetOf(0), pointer, text);
+        assignToLoopSelection(set - loopSetOf(0), pointer, text);
 }
 
 bool Form1::handleTreeKey(QObject* watched, const QEvent* event)

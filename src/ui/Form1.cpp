@@ -2,7 +2,6 @@
 
 #include "app/LoadSequence.h"
 #include "app/StartupFolder.h"
-#include "model/ByteOrder.h"
 #include "ui/ControlTreeModel.h"
 #include "ui/GridAdapter.h"
 
@@ -59,7 +58,7 @@ bool Form1::start(const QString& argumentFolder)
         close();
         return false;
     }
-    LoadSequence();
+    showLoadedFolder();
     return true;
 }
 
@@ -128,11 +127,6 @@ GridAdapter& Form1::crossPointGrid(int mixer) const
 GridAdapter& Form1::loopsGrid(int mixer) const
 {
     return *m_loopsGrid[static_cast<std::size_t>(mixer)];
-}
-
-std::int32_t Form1::ClngEndian(std::int32_t value)
-{
-    return tarn::ClngEndian(value);
 }
 
 } // namespace tarn

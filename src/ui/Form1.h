@@ -3,10 +3,12 @@
 #include "editors/CompressorEditor.h"
 #include "editors/MixOutputBuffer.h"
 #include "model/ConfigModel.h"
+#include "ui/GridAdapter.h"
 #include "ui/WindowLayout.h"
 
 #include <array>
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -64,7 +66,6 @@ public:
 
     // Fits the five column widths of CrossPointGrid(mixer) to its texts.
     void Grid_Resize(int mixer);
-    static std::int32_t ClngEndian(std::int32_t value);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -89,11 +90,11 @@ private:
     void placeTabChildren(int tab);
     void followPageGeometry(QObject* watched, const QEvent* event);
     void applyArrangedGeometry(int tab);
-    void ArrangeWindow();
+    void fitActiveTab();
     void SSTab1_Click(int tab);
 
     // Load presentation (Form1Load.cpp).
-    void LoadSequence();
+    void showLoadedFolder();
     void showControlTrees();
     void BuildViews();
     void fitLoopsGridColumns(int mixer);
@@ -106,7 +107,7 @@ private:
     // AES3 MIX / IP MIX tabs (MixTab.cpp).
     void MixOutputCombo_Click(int mixer);
     int selectedMixOutput(int mixer) const;
-    void assignCrossPoint(int mixer, int pointer, const QString& text);
+    void assignToCrossPointSelection(int mixer, int pointer, const QString& text);
     void CrossPointGrid_DblClick(int mixer);
     void CrossPointGrid_MouseUp(int mixer, Qt::MouseButton button);
     void CrossPointGrid_ContextMenuKey(int mixer);
@@ -126,7 +127,7 @@ private:
     void revealControl(int set, int pointer);
 
     // DC LOOPS tab (LoopsTab.cpp).
-    void assignLoop(int mixer, int pointer, const QString& text);
+    void assignToLoopSelection(int mixer, int pointer, const QString& text);
     void LoopsGrid_DblClick(int mixer);
 
     // METERS and COMPRESSOR tabs (MetersTab.cpp, CompressorTab.cpp).
@@ -135,7 +136,7 @@ private:
 
     // Saving and the exit question (Form1Save.cpp).
     void SaveCommand_Click();
-    bool saveAll();
+    bool saveFolder();
 
     Form1Services m_services;
     double m_twipsPerPixel = 15;
@@ -145,6 +146,8 @@ private:
     std::unique_ptr<FolderLoad> m_load;
     MixOutputBuffer m_buffer;
     std::int16_t m_popupGridIndex = 0;
+    // The cells each grid's highlight painted, given back when its current cell moves.
+    std::map<const GridAdapter*, GridAdapter::CellArea> m_highlightedArea;
     bool m_loaded = false;
     bool m_ending = false; // closing without the exit question
 

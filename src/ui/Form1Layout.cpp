@@ -75,27 +75,27 @@ void Form1::applyArrangedGeometry(int tab)
     }
 }
 
-void Form1::ArrangeWindow()
+void Form1::fitActiveTab()
 {
     // The tab strip's bounds are captured by the window load; before it there is nothing to fit.
     if (m_model.initialTabWidth <= 0 || m_model.initialTabHeight <= 0)
         return;
     const int tab = m_tabs->currentIndex();
-    tarn::ArrangeWindow(m_geometry, pixelsToTwips(width(), m_twipsPerPixel),
-                        pixelsToTwips(height(), m_twipsPerPixel), tab, m_model.initialTabWidth,
-                        m_model.initialTabHeight);
+    ArrangeWindow(m_geometry, pixelsToTwips(width(), m_twipsPerPixel),
+                  pixelsToTwips(height(), m_twipsPerPixel), tab, m_model.initialTabWidth,
+                  m_model.initialTabHeight);
     applyArrangedGeometry(tab);
 }
 
 void Form1::SSTab1_Click(int)
 {
-    ArrangeWindow();
+    fitActiveTab();
 }
 
 void Form1::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    ArrangeWindow();
+    fitActiveTab();
 }
 
 } // namespace tarn

@@ -18,9 +18,9 @@ namespace tarn {
 // The core reads the folder and settles the model exactly as the start-up leaves it (meter
 // bytes kept as read, compressor clamped and Hold rounded); the window only shows that, so the
 // editing handlers are connected after the values are shown and before the grids are painted.
-void Form1::LoadSequence()
+void Form1::showLoadedFolder()
 {
-    m_load = tarn::LoadSequence(m_model.configFolder);
+    m_load = LoadSequence(m_model.configFolder);
     // The window's model is the one the editors change; the load's copy is not kept beside it.
     m_model.takeConfiguration(std::exchange(m_load->model, ConfigModel()));
 

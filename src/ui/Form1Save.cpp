@@ -10,12 +10,12 @@ namespace tarn {
 
 void Form1::SaveCommand_Click()
 {
-    saveAll();
+    saveFolder();
 }
 
 // Writes the four files; a failure names each file not written and why. The model keeps the
 // edits either way, so the user can try again.
-bool Form1::saveAll()
+bool Form1::saveFolder()
 {
     const std::vector<FileProblem> problems = SaveAll(m_model, m_model.configFolder);
     if (problems.empty())
@@ -35,7 +35,7 @@ void Form1::closeEvent(QCloseEvent* event)
         return;
     }
     // A save that failed at exit keeps the window, so that the edits are not lost with it.
-    if (m_services.messages.askYesNo(QLatin1String(kSaveBeforeExitQuestion)) && !saveAll()) {
+    if (m_services.messages.askYesNo(QLatin1String(kSaveBeforeExitQuestion)) && !saveFolder()) {
         event->ignore();
         return;
     }

@@ -632,30 +632,40 @@ void GridAdapter::setFillMode(FillMode mode)
     m_fillMode = mode;
 }
 
-void GridAdapter::applyToSelection(const std::function<void(int row, int column)>& apply)
+GridAdapter::CellArea GridAdapter::fillArea() const
 {
     if (!isDataCell(m_current.row, m_current.column))
+        return {};
+    if (m_fillMode == FillMode::CurrentCell)
+        return {m_current.row, m_current.column, m_current.row, m_current.column};
+    return {std::min(m_current.row, m_other.row), std::min(m_current.column, m_other.column),
+            std::max(m_current.row, m_other.row), std::max(m_current.column, m_other.column)};
+}
+
+void GridAdapter::applyToArea(const CellArea& area,
+                              const std::function<void(int row, int column)>& apply)
+{
+    if (area.isEmpty())
         return;
-    if (m_fillMode == FillMode::CurrentCell) {
-        apply(m_current.row, m_current.column);
-        return;
-    }
-    for (int r = std::min(m_current.row, m_other.row); r <= std::max(m_current.row, m_other.row);
-         ++r) {
-        for (int c = std::min(m_current.column, m_other.column);
-             c <= std::max(m_current.column, m_other.column); ++c)
+    for (int r = area.top; r <= area.bottom; ++r)
+        for (int c = area.left; c <= area.right; ++c)
             apply(r, c);
-    }
 }
 
 void GridAdapter::setSelectionText(const QString& text)
 {
-    applyToSelection([&](int row, int column) { setText(row, column, text); });
+    applyToArea(fillArea(), [&](int row, int column) { setText(row, column, text); });
 }
 
 void GridAdapter::setSelectionColors(const QColor& background, const QColor& foreground)
 {
-    applyToSelection([&](int row, int column) {
+    setAreaColors(fillArea(), background, foreground);
+}
+
+void GridAdapter::setAreaColors(const CellArea& area, const QColor& background,
+                                const QColor& foreground)
+{
+    applyToArea(area, [&](int row, int column) {
         QTableWidgetItem* item = m_table->item(row, column);
         item->setBackground(background);
         item->setForeground(foreground);

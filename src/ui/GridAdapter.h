@@ -27,6 +27,16 @@ class GridAdapter : public QObject
 public:
     enum class FillMode { CurrentCell, WholeSelection };
 
+    // A rectangle of data cells, corners included; empty when top is 0.
+    struct CellArea
+    {
+        int top = 0;
+        int left = 0;
+        int bottom = 0;
+        int right = 0;
+        bool isEmpty() const { return top == 0; }
+    };
+
     // Creates the table widget as a child of `parent`; table and adapter are both named
     // `objectName`. The adapter is a child of the table and goes with it.
     GridAdapter(int rows, int columns, QWidget* parent, const QString& objectName);
@@ -55,6 +65,10 @@ public:
     // Sets text / colours of the current cell or, in whole-selection mode, every selected cell.
     void setSelectionText(const QString& text);
     void setSelectionColors(const QColor& background, const QColor& foreground);
+    // The cells the two above reach now: the current cell, or the selection in whole-selection
+    // mode.
+    CellArea fillArea() const;
+    void setAreaColors(const CellArea& area, const QColor& background, const QColor& foreground);
     QColor background(int row, int column) const;
     QColor foreground(int row, int column) const;
 
@@ -97,7 +111,8 @@ private:
     // Raises leave and enter when the current cell moved since the last call; a moved other
     // corner is only taken note of.
     void syncCurrentCell();
-    void applyToSelection(const std::function<void(int row, int column)>& apply);
+    static void applyToArea(const CellArea& area,
+                            const std::function<void(int row, int column)>& apply);
     void detachTable();
 
     QTableWidget* m_table = nullptr;

@@ -6,7 +6,7 @@
 
 namespace tarn {
 
-void Form1::assignLoop(int mixer, int pointer, const QString& text)
+void Form1::assignToLoopSelection(int mixer, int pointer, const QString& text)
 {
     GridAdapter& grid = loopsGrid(mixer);
     if (!AssignLoop(m_model, mixer, grid.row(), grid.otherRow(), pointer))

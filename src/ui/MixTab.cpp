@@ -44,7 +44,7 @@ void Form1::Grid_Resize(int mixer)
     }
 }
 
-void Form1::assignCrossPoint(int mixer, int pointer, const QString& text)
+void Form1::assignToCrossPointSelection(int mixer, int pointer, const QString& text)
 {
     GridAdapter& grid = crossPointGrid(mixer);
     const CellRange selection{grid.row(), grid.column(), grid.otherRow(), grid.otherColumn()};
@@ -87,14 +87,14 @@ void Form1::CrossPointGrid_ContextMenuKey(int mixer)
 
 void Form1::mnuMUTE_Click()
 {
-    assignCrossPoint(m_popupGridIndex, kMuteAssignment.pointer,
-                     QLatin1String(kMuteAssignment.text));
+    assignToCrossPointSelection(m_popupGridIndex, kMuteAssignment.pointer,
+                                QLatin1String(kMuteAssignment.text));
 }
 
 void Form1::mnuLu_Click()
 {
-    assignCrossPoint(m_popupGridIndex, kUnityAssignment.pointer,
-                     QLatin1String(kUnityAssignment.text));
+    assignToCrossPointSelection(m_popupGridIndex, kUnityAssignment.pointer,
+                                QLatin1String(kUnityAssignment.text));
 }
 
 } // namespace tarn

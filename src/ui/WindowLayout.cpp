@@ -2,7 +2,6 @@
 
 #include "model/Rounding.h"
 
-
 namespace tarn {
 
 namespace {

@@ -1,5 +1,7 @@
 #include "FormFixture.h"
 
+#include <functional>
+
 #include <QAction>
 #include <QApplication>
 #include <QHeaderView>
@@ -263,6 +265,69 @@ TEST_F(FormTest, HighlightFollowsTheCurrentCellAndLaterTheWholeSelection)
     QTest::mouseClick(loops.widget()->viewport(), Qt::LeftButton, {}, cellCenter(loops, 3, 1));
     EXPECT_EQ(highlighted(loops), QStringList{QStringLiteral("3/1")});
 }
+
+// Every cell the highlight painted gets its colours back when the current cell moves, also
+// after the selection shrank from the current cell (the fill mode paints whole selections).
+struct ShrinkRow
+{
+    const char* id;
+    int paintedAtEnter; // cells highlighted once the large selection's current cell was entered
+    std::function<void(FormTest&, GridAdapter&)> selectLarge;
+};
+
+using Form1ShrinkTest = FormRowTest<ShrinkRow>;
+
+TEST_P(Form1ShrinkTest, LeavingGivesBackEveryPaintedCell)
+{
+    openSmallFolder();
+    const QPalette palette = form->crossPointGrid(0).widget()->palette();
+    GridAdapter& grid = form->crossPointGrid(0);
+    QTableWidget* table = grid.widget();
+    const auto highlighted = [&] {
+        int cells = 0;
+        for (int r = 1; r < grid.rows(); ++r)
+            for (int c = 1; c < grid.columns(); ++c)
+                cells += grid.background(r, c) == palette.color(QPalette::Highlight) ? 1 : 0;
+        return cells;
+    };
+    clickEntry(0, {"Switching", "MUTE"});
+
+    GetParam().selectLarge(*this, grid);
+    // The large selection is entered from another cell, so its whole rectangle is painted.
+    EXPECT_EQ(highlighted(), GetParam().paintedAtEnter);
+    table->setFocus();
+    QTest::keyClick(table, Qt::Key_Up, Qt::ShiftModifier);
+    QTest::keyClick(table, Qt::Key_Left, Qt::ShiftModifier);
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cellCenter(grid, 30, 2));
+    EXPECT_EQ(highlighted(), 1);
+    EXPECT_EQ(grid.background(30, 2), palette.color(QPalette::Highlight));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Selections, Form1ShrinkTest,
+    ::testing::Values(
+        ShrinkRow{"CtrlA", 64 * 4,
+                  [](FormTest&, GridAdapter& grid) {
+                      // Ctrl+A makes the first cell current: from another cell it is entered.
+                      QTest::mouseClick(grid.widget()->viewport(), Qt::LeftButton, {},
+                                        cellCenter(grid, 6, 2));
+                      QTest::keyClick(grid.widget(), Qt::Key_A, Qt::ControlModifier);
+                  }},
+        ShrinkRow{"ShiftArrows", 1,
+                  [](FormTest&, GridAdapter& grid) {
+                      QTest::mouseClick(grid.widget()->viewport(), Qt::LeftButton, {},
+                                        cellCenter(grid, 5, 1));
+                      for (Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Right, Qt::Key_Right})
+                          QTest::keyClick(grid.widget(), key, Qt::ShiftModifier);
+                  }},
+        ShrinkRow{"Drag", 1,
+                  [](FormTest&, GridAdapter& grid) {
+                      QWidget* viewport = grid.widget()->viewport();
+                      QTest::mousePress(viewport, Qt::LeftButton, {}, cellCenter(grid, 5, 1));
+                      QTest::mouseMove(viewport, cellCenter(grid, 8, 3));
+                      QTest::mouseRelease(viewport, Qt::LeftButton, {}, cellCenter(grid, 8, 3));
+                  }}),
+    [](const auto& info) { return std::string(info.param.id); });
 
 // The table's item(r, c) and current cell are the grid's (row, column); the fixed row and
 // column show once, as the header sections, which stay in view.
