@@ -1,8 +1,8 @@
 #include "cli/CommandLine.h"
 
-#include "model/FolderFiles.h"
 #include "app/FolderReadProblems.h"
 #include "app/LoadSequence.h"
+#include "model/FolderFiles.h"
 
 #include <cstdio>
 
@@ -47,6 +47,11 @@ void printOut(const QString& text)
 void printOut(const QByteArray& bytes)
 {
     write(stdout, bytes);
+}
+
+void printOut(std::string_view bytes)
+{
+    std::fwrite(bytes.data(), 1, bytes.size(), stdout);
 }
 
 void printErr(const QString& text)

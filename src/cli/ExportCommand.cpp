@@ -1,10 +1,9 @@
 #include "app/BinaryFiles.h"
 #include "app/FolderJson.h"
+#include "app/JsonWriter.h"
 #include "app/LoadSequence.h"
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
-
-#include <QJsonDocument>
 
 namespace tarn::cli {
 
@@ -27,12 +26,17 @@ int runExport(const QStringList& words)
     const auto load = command.loadFolder(command.argument(0));
     if (!load)
         return kExitFailure;
-    const QByteArray json = QJsonDocument(folderJson(*load)).toJson(QJsonDocument::Indented);
     if (!command.isSet(outputFile.names().first())) {
-        printOut(json);
+        JsonWriter writer([](std::string_view bytes) { printOut(bytes); });
+        folderJson(*load, writer);
+        writer.finish();
         return kExitOk;
     }
-    if (const auto problem = writeBinaryFile(command.value(outputFile.names().first()), json))
+    // The file is replaced whole, so the document is made whole first.
+    JsonWriter writer;
+    folderJson(*load, writer);
+    if (const auto problem =
+            writeBinaryFile(command.value(outputFile.names().first()), writer.finish()))
         return command.failure(problem->message());
     return kExitOk;
 }
