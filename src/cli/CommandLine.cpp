@@ -49,6 +49,11 @@ void printOut(const QByteArray& bytes)
     write(stdout, bytes);
 }
 
+void printOut(std::string_view bytes)
+{
+    std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+}
+
 void printErr(const QString& text)
 {
     write(stderr, text.toUtf8());

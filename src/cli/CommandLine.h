@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <optional>
+#include <string_view>
 
 #include <QByteArray>
 #include <QCommandLineParser>
@@ -21,6 +22,7 @@ inline constexpr int kExitFailure = 2;
 // Standard output and error take UTF-8.
 void printOut(const QString& text);
 void printOut(const QByteArray& bytes);
+void printOut(std::string_view bytes);
 void printErr(const QString& text);
 // Flushes standard output; false when it could not be written.
 bool flushOutput();

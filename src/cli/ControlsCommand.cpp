@@ -1,8 +1,7 @@
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
 #include "report/ControlTreeReport.h"
-
-#include <QJsonDocument>
+#include "report/JsonWriter.h"
 
 namespace tarn::cli {
 
@@ -28,7 +27,9 @@ int runControls(const QStringList& words)
         return command.failure(result.error);
 
     if (command.isSet(json.names().first())) {
-        printOut(QJsonDocument(controlTreeJson(set, result)).toJson(QJsonDocument::Indented));
+        JsonWriter writer([](std::string_view bytes) { printOut(bytes); });
+        controlTreeJson(set, result, writer);
+        writer.finish();
         return kExitOk;
     }
     const QStringList lines = controlTreeLines(set) + diagnosticLines(result, file);

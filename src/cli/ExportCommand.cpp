@@ -3,8 +3,7 @@
 #include "cli/Commands.h"
 #include "model/FileWrite.h"
 #include "report/FolderJson.h"
-
-#include <QJsonDocument>
+#include "report/JsonWriter.h"
 
 namespace tarn::cli {
 
@@ -29,12 +28,17 @@ int runExport(const QStringList& words)
     const auto load = command.loadFolder(command.argument(0));
     if (!load)
         return kExitFailure;
-    const QByteArray json = QJsonDocument(folderJson(*load)).toJson(QJsonDocument::Indented);
     if (!command.isSet(outputFile.names().first())) {
-        printOut(json);
+        JsonWriter writer([](std::string_view bytes) { printOut(bytes); });
+        folderJson(*load, writer);
+        writer.finish();
         return kExitOk;
     }
-    if (const auto problem = writeOutputFile(command.value(outputFile.names().first()), json))
+    // The document is made whole first: a file is replaced whole, never left half written.
+    JsonWriter writer;
+    folderJson(*load, writer);
+    if (const auto problem =
+            writeOutputFile(command.value(outputFile.names().first()), writer.finish()))
         return command.failure(problem->message());
     return kExitOk;
 }

@@ -4,8 +4,11 @@
 #include "model/FileRead.h"
 #include "model/Windows1252.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <limits>
+#include <string_view>
 
 #include <QFile>
 
@@ -39,11 +42,12 @@ QByteArrayView withoutBlanks(QByteArrayView text)
 
 qsizetype indexOf(QByteArrayView text, char c, qsizetype from = 0)
 {
-    for (qsizetype k = from; k < text.size(); ++k) {
-        if (text[k] == c)
-            return k;
-    }
-    return -1;
+    if (from >= text.size())
+        return -1;
+    const char* begin = text.data();
+    const auto* found =
+        static_cast<const char*>(std::memchr(begin + from, c, std::size_t(text.size() - from)));
+    return found ? found - begin : -1;
 }
 
 QString quoted(QByteArrayView text)
@@ -57,21 +61,28 @@ enum class Keyword { Active, Increment, Decrement, Set, Add, Subtract, Offset, U
 
 Keyword keywordOf(QByteArrayView word)
 {
-    if (word == "ACTIVE")
-        return Keyword::Active;
-    if (word == "PTR++")
-        return Keyword::Increment;
-    if (word == "PTR--")
-        return Keyword::Decrement;
-    if (word == "PTR")
-        return Keyword::Set;
-    if (word == "PTR+")
-        return Keyword::Add;
-    if (word == "PTR-")
-        return Keyword::Subtract;
-    if (word == "OFFSET")
-        return Keyword::Offset;
-    return Keyword::Unknown;
+    // By length first: most directives are one of a few short words.
+    const auto is = [&](std::string_view keyword) {
+        return std::memcmp(word.data(), keyword.data(), keyword.size()) == 0;
+    };
+    switch (word.size()) {
+    case 3:
+        return is("PTR") ? Keyword::Set : Keyword::Unknown;
+    case 4:
+        if (is("PTR+"))
+            return Keyword::Add;
+        return is("PTR-") ? Keyword::Subtract : Keyword::Unknown;
+    case 5:
+        if (is("PTR++"))
+            return Keyword::Increment;
+        return is("PTR--") ? Keyword::Decrement : Keyword::Unknown;
+    case 6:
+        if (is("ACTIVE"))
+            return Keyword::Active;
+        return is("OFFSET") ? Keyword::Offset : Keyword::Unknown;
+    default:
+        return Keyword::Unknown;
+    }
 }
 
 // The state of one file's parse, as the description format defines it.
@@ -119,18 +130,17 @@ private:
             return;
         }
 
-        const QString text = decodeWindows1252(withoutTrailingBlanks(field));
-        int created = 0;
-        if (depth == 0) {
-            created = m_set.appendRoot(text, m_line);
-        } else if (depth == m_depth + 1) {
-            created = m_set.appendChild(m_entry, text, m_line);
-        } else {
+        const QByteArrayView text = withoutTrailingBlanks(field);
+        int parent = 0;
+        if (depth == m_depth + 1) {
+            parent = m_entry;
+        } else if (depth > 0) {
             int sibling = m_entry;
             for (qsizetype d = m_depth; d > depth; --d)
-                sibling = m_set.entry(sibling).parent;
-            created = m_set.appendSiblingAfter(sibling, text, m_line);
+                sibling = m_set.parentOf(sibling);
+            parent = m_set.parentOf(sibling);
         }
+        const int created = m_set.appendEncoded(parent, text, m_line);
         if (created == 0)
             return;
         m_entry = created;
@@ -253,6 +263,8 @@ ControlFileResult parseControlDescription(QByteArrayView bytes, ControlSet& set)
     ControlFileResult result;
     result.opened = true;
     Parser parser(set, result);
+    // An entry needs a character and a line end, except on the last line.
+    set.reserveEntries(static_cast<int>(std::min<qsizetype>(kMaxEntries, (bytes.size() + 1) / 2)));
     LineReader lines(bytes);
     QByteArrayView line;
     while (lines.next(line))

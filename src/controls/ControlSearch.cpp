@@ -34,7 +34,7 @@ ControlSearch::ControlSearch(const ControlSet& set) : m_set(set)
         const int index = pending.back();
         pending.pop_back();
         m_order.push_back(index);
-        const std::vector<int>& children = set.entry(index).children;
+        const std::span<const int> children = set.entry(index).children;
         pending.insert(pending.end(), children.rbegin(), children.rend());
     }
     m_folded.reserve(m_order.size());

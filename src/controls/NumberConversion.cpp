@@ -46,6 +46,14 @@ bool isDigit(int c)
 
 double leadingNumber(QByteArrayView value)
 {
+    // Most values are a few plain digits, exact in a double.
+    if (value.size() > 0 && value.size() <= 9 &&
+        std::all_of(value.begin(), value.end(), [](char c) { return isDigit(c); })) {
+        int number = 0;
+        for (const char c : value)
+            number = number * 10 + (c - '0');
+        return number;
+    }
     // "&H" and "&O" forms are not numbers here: "&H10" has no digit before the letter and gives 0.
     Scanner in(value);
     bool negative = false;

@@ -17,12 +17,26 @@ constexpr std::array<char16_t, 32> kHighControls = {
 QString decodeWindows1252(QByteArrayView bytes)
 {
     QString text(bytes.size(), Qt::Uninitialized);
-    QChar* out = text.data();
+    decodeWindows1252Into(bytes, reinterpret_cast<char16_t*>(text.data()));
+    return text;
+}
+
+void decodeWindows1252Into(QByteArrayView bytes, char16_t* out)
+{
+    // Plain ASCII, the usual case, widens byte for byte; anything else is done again below.
+    const auto* in = reinterpret_cast<const unsigned char*>(bytes.data());
+    const qsizetype size = bytes.size();
+    unsigned char high = 0;
+    for (qsizetype k = 0; k < size; ++k) {
+        high |= in[k];
+        out[k] = in[k];
+    }
+    if (high < 0x80)
+        return;
     for (qsizetype k = 0; k < bytes.size(); ++k) {
         const auto b = static_cast<unsigned char>(bytes[k]);
-        out[k] = (b >= 0x80 && b <= 0x9F) ? QChar(kHighControls[b - 0x80]) : QChar(b);
+        out[k] = (b >= 0x80 && b <= 0x9F) ? kHighControls[b - 0x80] : char16_t(b);
     }
-    return text;
 }
 
 } // namespace tarn

@@ -9,5 +9,7 @@ namespace tarn {
 // bytes Windows-1252 leaves undefined map to the C1 control of the same value), so no byte is
 // lost or rejected and a text's length in characters equals its length in bytes.
 QString decodeWindows1252(QByteArrayView bytes);
+// The same into `out`, which has room for bytes.size() characters.
+void decodeWindows1252Into(QByteArrayView bytes, char16_t* out);
 
 } // namespace tarn

@@ -1,32 +1,38 @@
 #include "report/ControlTreeReport.h"
 
 #include "report/FolderPlaces.h"
-
-#include <QJsonArray>
+#include "report/JsonWriter.h"
 
 namespace tarn {
 
-std::vector<std::vector<int>> pointersByEntry(const ControlSet& set)
+PointersByEntry::PointersByEntry(const ControlSet& set)
+    : m_start(static_cast<std::size_t>(set.entryCount()) + 2, 0)
 {
-    // One pass over the pointers instead of one per entry: a set may hold 32767 entries.
-    std::vector<std::vector<int>> pointers(static_cast<std::size_t>(set.entryCount()) + 1);
+    // Counting sort of the pointers by the entry they name; ascending within each entry.
     for (int p = 0; p < kPointerSlots; ++p) {
         if (const int index = set.PointerToNode(p))
-            pointers[static_cast<std::size_t>(index)].push_back(p);
+            ++m_start[static_cast<std::size_t>(index) + 1];
     }
-    return pointers;
+    for (std::size_t k = 1; k < m_start.size(); ++k)
+        m_start[k] += m_start[k - 1];
+    m_pointers.resize(m_start.back());
+    std::vector<std::size_t> next(m_start.begin(), m_start.end() - 1);
+    for (int p = 0; p < kPointerSlots; ++p) {
+        if (const int index = set.PointerToNode(p))
+            m_pointers[next[static_cast<std::size_t>(index)]++] = p;
+    }
 }
 
 QStringList controlTreeLines(const ControlSet& set)
 {
-    const auto pointers = pointersByEntry(set);
+    const PointersByEntry pointers(set);
     QStringList lines;
     for (int index = 1; index <= set.entryCount(); ++index) {
         const ControlNode& node = set.entry(index);
         QString line = QString(2 * node.depth, u' ') + QString::number(index) +
                        QStringLiteral(" \"") + oneLine(node.text) + QStringLiteral("\" pointer ") +
                        QString::number(set.NodeToPointer(index));
-        const auto& naming = pointers[static_cast<std::size_t>(index)];
+        const auto naming = pointers.of(index);
         if (!naming.empty()) {
             line += QStringLiteral(", named by");
             for (const int p : naming)
@@ -46,27 +52,39 @@ QStringList diagnosticLines(const ControlFileResult& result, const QString& file
     return lines;
 }
 
-QJsonObject controlTreeJson(const ControlSet& set, const ControlFileResult& result)
+void controlTreeJson(const ControlSet& set, const ControlFileResult& result, JsonWriter& json)
 {
-    const auto pointers = pointersByEntry(set);
-    QJsonArray entries;
+    const PointersByEntry pointers(set);
+    json.beginObject();
+    json.key("diagnostics");
+    json.beginArray();
+    for (const ParseDiagnostic& diagnostic : result.diagnostics) {
+        json.beginObject();
+        json.member("line", diagnostic.line);
+        json.member("message", diagnostic.message);
+        json.endObject();
+    }
+    json.endArray();
+    json.key("entries");
+    json.beginArray();
     for (int index = 1; index <= set.entryCount(); ++index) {
         const ControlNode& node = set.entry(index);
-        QJsonArray naming;
-        for (const int p : pointers[static_cast<std::size_t>(index)])
-            naming.append(p);
-        entries.append(QJsonObject{{"index", index},
-                                   {"parent", node.parent},
-                                   {"depth", node.depth},
-                                   {"line", node.line},
-                                   {"text", node.text},
-                                   {"pointer", set.NodeToPointer(index)},
-                                   {"pointers", naming}});
+        json.beginObject();
+        json.member("depth", node.depth);
+        json.member("index", index);
+        json.member("line", node.line);
+        json.member("parent", node.parent);
+        json.member("pointer", set.NodeToPointer(index));
+        json.key("pointers");
+        json.beginArray();
+        for (const int p : pointers.of(index))
+            json.value(p);
+        json.endArray();
+        json.member("text", node.text);
+        json.endObject();
     }
-    QJsonArray diagnostics;
-    for (const ParseDiagnostic& diagnostic : result.diagnostics)
-        diagnostics.append(QJsonObject{{"line", diagnostic.line}, {"message", diagnostic.message}});
-    return {{"entries", entries}, {"diagnostics", diagnostics}};
+    json.endArray();
+    json.endObject();
 }
 
 } // namespace tarn

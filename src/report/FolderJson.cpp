@@ -2,115 +2,155 @@
 
 #include "app/LoadSequence.h"
 #include "report/FolderPlaces.h"
+#include "report/JsonWriter.h"
 #include "views/ViewTexts.h"
 
-#include <QJsonArray>
+#include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace tarn {
 
 namespace {
 
-QJsonValue controlValue(const ControlSet& set, int pointer)
+// Keys go out in QJsonObject's order, which is sorted.
+
+void controlValue(JsonWriter& json, const ControlSet& set, int pointer)
 {
-    const int index = set.PointerToNode(pointer);
-    return index == 0 ? QJsonValue(QJsonValue::Null) : QJsonValue(set.entry(index).text);
+    json.key("control");
+    if (const int index = set.PointerToNode(pointer))
+        json.value(set.entry(index).text);
+    else
+        json.null();
 }
 
-template <std::size_t N> QJsonArray stringArray(const std::array<QString, N>& texts)
+template <std::size_t N> void stringArray(JsonWriter& json, const std::array<QString, N>& texts)
 {
-    QJsonArray array;
+    json.beginArray();
     for (const QString& text : texts)
-        array.append(text);
-    return array;
+        json.value(text);
+    json.endArray();
 }
 
-QJsonObject outputJson(const FolderLoad& load, int mixer, int output)
+void outputJson(JsonWriter& json, const FolderLoad& load, int mixer, int output)
 {
     const ConfigModel& model = load.model;
     const ControlSet& set = load.sets[static_cast<std::size_t>(crosspointSetOf(mixer))];
-    QJsonArray crosspoints;
+    json.beginObject();
+    json.key("crosspoints");
+    json.beginArray();
     for (int input = 0; input < kInputCount; ++input) {
-        QJsonArray slotValues;
+        json.beginArray();
         for (int slot = 0; slot < kSlotCount; ++slot) {
             const int pointer = model.slot(mixer, output, input, slot);
-            slotValues.append(
-                QJsonObject{{"pointer", pointer}, {"control", controlValue(set, pointer)}});
+            json.beginObject();
+            controlValue(json, set, pointer);
+            json.member("pointer", pointer);
+            json.endObject();
         }
-        crosspoints.append(slotValues);
+        json.endArray();
     }
-    return {
-        {"name",
-         load.names.outputNames[static_cast<std::size_t>(mixer)][static_cast<std::size_t>(output)]},
-        {"crosspoints", crosspoints}};
+    json.endArray();
+    json.member(
+        "name",
+        load.names.outputNames[static_cast<std::size_t>(mixer)][static_cast<std::size_t>(output)]);
+    json.endObject();
 }
 
-QJsonObject mixerJson(const FolderLoad& load, int mixer)
+void mixerJson(JsonWriter& json, const FolderLoad& load, int mixer)
 {
     const auto m = static_cast<std::size_t>(mixer);
-    QJsonArray outputs;
-    for (int output = 0; output < kOutputCount; ++output)
-        outputs.append(outputJson(load, mixer, output));
+    const MixCheck& check = load.mixFiles[m].check;
+    json.beginObject();
+    json.key("inputNames");
+    stringArray(json, load.names.inputNames[m]);
+    json.member("invalid", static_cast<int>(check.invalidSlots.size() + check.invalidLoops.size()));
 
     const ControlSet& loopSet = load.sets[static_cast<std::size_t>(loopSetOf(mixer))];
     const auto& loopNames = load.names.loopNames[m];
-    QJsonArray loops;
+    json.key("loops");
+    json.beginArray();
     for (int loop = 0; loop < kLoopCount; ++loop) {
         const int pointer = load.model.loopAssignment(mixer, loop);
-        loops.append(QJsonObject{
-            {"name", loopNames ? (*loopNames)[static_cast<std::size_t>(loop)] : QString()},
-            {"pointer", pointer},
-            {"control", controlValue(loopSet, pointer)}});
+        json.beginObject();
+        controlValue(json, loopSet, pointer);
+        json.member("name", loopNames ? (*loopNames)[static_cast<std::size_t>(loop)] : QString());
+        json.member("pointer", pointer);
+        json.endObject();
     }
+    json.endArray();
 
-    const MixCheck& check = load.mixFiles[m].check;
-    return {{"name", mixerName(mixer)},
-            {"inputNames", stringArray(load.names.inputNames[m])},
-            {"outputs", outputs},
-            {"loops", loops},
-            {"invalid", static_cast<int>(check.invalidSlots.size() + check.invalidLoops.size())}};
+    json.member("name", mixerName(mixer));
+    json.key("outputs");
+    json.beginArray();
+    for (int output = 0; output < kOutputCount; ++output)
+        outputJson(json, load, mixer, output);
+    json.endArray();
+    json.endObject();
 }
 
-QJsonArray metersJson(const FolderLoad& load)
+void metersJson(JsonWriter& json, const FolderLoad& load)
 {
     const QStringList entries = meterEntries(load.names);
-    QJsonArray meters;
+    json.beginArray();
     for (int i = 0; i < kMeterCount; ++i) {
         // Bytes that name no source show "DISABLED" but keep their value.
-        meters.append(
-            QJsonObject{{"byte", static_cast<int>(load.model.meter(i))},
-                        {"source", entries.at(load.meterPositions[static_cast<std::size_t>(i)])}});
+        json.beginObject();
+        json.member("byte", static_cast<int>(load.model.meter(i)));
+        json.member("source", entries.at(load.meterPositions[static_cast<std::size_t>(i)]));
+        json.endObject();
     }
-    return meters;
+    json.endArray();
 }
 
-QJsonObject compressorJson(const ConfigModel& model)
+void compressorJson(JsonWriter& json, const ConfigModel& model)
 {
-    QJsonObject compressor;
+    // The parameters' names mix with the two tables' in sorted order.
+    std::vector<std::pair<QString, int>> params;
     for (const CompressorParam param : kCompressorParams)
-        compressor[compressorFieldName(param)] = model.compressor(compressorWordOf(param));
-    QJsonArray gainTable;
-    for (int k = 0; k < kGainTableSize; ++k)
-        gainTable.append(model.compressorWord(k));
-    QJsonArray reserved;
-    for (int k = 0; k < kReservedWordCount; ++k)
-        reserved.append(model.compressorWord(kReservedFirstWord + k));
-    compressor["gainTable"] = gainTable;
-    compressor["reserved"] = reserved;
-    return compressor;
+        params.emplace_back(compressorFieldName(param), model.compressor(compressorWordOf(param)));
+    params.emplace_back(QStringLiteral("gainTable"), -1);
+    params.emplace_back(QStringLiteral("reserved"), -2);
+    std::sort(params.begin(), params.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    json.beginObject();
+    for (const auto& [name, value] : params) {
+        const QByteArray key = name.toLatin1();
+        json.key(std::string_view(key.constData(), std::size_t(key.size())));
+        if (name == QLatin1String("gainTable")) {
+            json.beginArray();
+            for (int k = 0; k < kGainTableSize; ++k)
+                json.value(model.compressorWord(k));
+            json.endArray();
+        } else if (name == QLatin1String("reserved")) {
+            json.beginArray();
+            for (int k = 0; k < kReservedWordCount; ++k)
+                json.value(model.compressorWord(kReservedFirstWord + k));
+            json.endArray();
+        } else {
+            json.value(value);
+        }
+    }
+    json.endObject();
 }
 
 } // namespace
 
-QJsonObject folderJson(const FolderLoad& load)
+void folderJson(const FolderLoad& load, JsonWriter& json)
 {
-    QJsonArray mixers;
+    json.beginObject();
+    json.key("compressor");
+    compressorJson(json, load.model);
+    json.member("format", std::string_view(kFolderJsonFormat));
+    json.key("meters");
+    metersJson(json, load);
+    json.key("mixers");
+    json.beginArray();
     for (int mixer = 0; mixer < kMixerCount; ++mixer)
-        mixers.append(mixerJson(load, mixer));
-    return {{"format", QLatin1String(kFolderJsonFormat)},
-            {"version", kFolderJsonVersion},
-            {"mixers", mixers},
-            {"meters", metersJson(load)},
-            {"compressor", compressorJson(load.model)}};
+        mixerJson(json, load, mixer);
+    json.endArray();
+    json.member("version", kFolderJsonVersion);
+    json.endObject();
 }
 
 } // namespace tarn

@@ -1,9 +1,8 @@
 #pragma once
 
-#include <QJsonObject>
-
 namespace tarn {
 
+class JsonWriter;
 struct FolderLoad;
 
 inline constexpr char kFolderJsonFormat[] = "tarnconfig-folder";
@@ -13,6 +12,6 @@ inline constexpr int kFolderJsonVersion = 1;
 // the names, every crosspoint slot and loop with its pointer and the text of the entry that
 // carries it (null when none does), the meters with their list entries, and the compressor
 // words.
-QJsonObject folderJson(const FolderLoad& load);
+void folderJson(const FolderLoad& load, JsonWriter& json);
 
 } // namespace tarn

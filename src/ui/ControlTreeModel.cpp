@@ -12,7 +12,7 @@ void ControlTreeModel::setControlSet(const ControlSet* set)
     m_set = set;
     m_rowOfEntry.assign(set ? static_cast<std::size_t>(set->entryCount()) + 1 : 0, 0);
     if (set) {
-        const auto number = [this](const std::vector<int>& siblings) {
+        const auto number = [this](std::span<const int> siblings) {
             for (std::size_t row = 0; row < siblings.size(); ++row)
                 m_rowOfEntry[static_cast<std::size_t>(siblings[row])] = static_cast<int>(row);
         };
@@ -40,7 +40,7 @@ QModelIndex ControlTreeModel::index(int row, int column, const QModelIndex& pare
 {
     if (!m_set || column != 0 || row < 0 || parent.column() > 0)
         return {};
-    const std::vector<int>& siblings =
+    const std::span<const int> siblings =
         parent.isValid() ? m_set->entry(entryIndexOf(parent)).children : m_set->roots();
     if (row >= static_cast<int>(siblings.size()))
         return {};

@@ -1,5 +1,6 @@
 #include "ui/GridAdapter.h"
 
+#include "ui/GridCellDelegate.h"
 #include "ui/Twips.h"
 
 #include <algorithm>
@@ -225,14 +226,8 @@ protected:
 private:
     template <typename Handle> bool settled(Handle handle)
     {
-        const QPointer<GridTable> alive(this);
-        ++m_adapter->m_busy;
-        const bool result = handle();
-        if (!alive || !m_adapter)
-            return result;
-        --m_adapter->m_busy;
-        m_adapter->syncCurrentCell();
-        return result;
+        const GridAdapter::ViewChange change(*m_adapter);
+        return handle();
     }
 
     // The cell a navigation key leads to: from the current cell, or with Shift from the
@@ -367,6 +362,7 @@ GridAdapter::GridAdapter(int rows, int columns, QWidget* parent, const QString& 
     m_table->setTabKeyNavigation(false);
     m_table->setWordWrap(false);
     m_table->setCornerButtonEnabled(false);
+    m_table->setItemDelegate(new GridCellDelegate(m_table));
 
     for (QHeaderView* header : {m_table->horizontalHeader(), m_table->verticalHeader()}) {
         header->setSectionsClickable(false);
@@ -404,9 +400,10 @@ GridAdapter::GridAdapter(int rows, int columns, QWidget* parent, const QString& 
 
     // The first data cell is current from the start, without events.
     if (rows > 1 && columns > 1) {
-        ++m_busy;
-        showSelection({1, 1}, {1, 1});
-        --m_busy;
+        {
+            const Busy busy(*this);
+            showSelection({1, 1}, {1, 1});
+        }
         m_current = m_other = {1, 1};
     }
 
@@ -416,6 +413,19 @@ GridAdapter::GridAdapter(int rows, int columns, QWidget* parent, const QString& 
     // A fixed text reaches its header section however the item was changed.
     connect(m_table, &QTableWidget::itemChanged, this,
             [this](QTableWidgetItem* item) { mirrorFixedCell(item->row(), item->column()); });
+}
+
+GridAdapter::ViewChange::ViewChange(GridAdapter& adapter) : m_adapter(&adapter)
+{
+    ++adapter.m_busy;
+}
+
+GridAdapter::ViewChange::~ViewChange()
+{
+    if (!m_adapter)
+        return;
+    --m_adapter->m_busy;
+    m_adapter->syncCurrentCell();
 }
 
 GridAdapter::~GridAdapter()
@@ -504,9 +514,10 @@ void GridAdapter::setCurrentCell(int row, int column)
 {
     if (!isDataCell(row, column))
         return;
-    ++m_busy;
-    showSelection({row, column}, {row, column});
-    --m_busy;
+    {
+        const Busy busy(*this);
+        showSelection({row, column}, {row, column});
+    }
     syncCurrentCell();
 }
 
@@ -516,9 +527,10 @@ void GridAdapter::setOtherCorner(int otherRow, int otherColumn)
     const Cell current = m_table ? liveCurrent() : Cell{};
     if (!isDataCell(otherRow, otherColumn) || !isDataCell(current.row, current.column))
         return;
-    ++m_busy;
-    showSelection(current, {otherRow, otherColumn});
-    --m_busy;
+    {
+        const Busy busy(*this);
+        showSelection(current, {otherRow, otherColumn});
+    }
     syncCurrentCell();
 }
 
@@ -577,9 +589,8 @@ void GridAdapter::syncCurrentCell()
     if (!isDataCell(current.row, current.column)) {
         // Whatever put a fixed cell (or none) there, the last current cell comes back.
         if (isDataCell(m_current.row, m_current.column)) {
-            ++m_busy;
+            const Busy busy(*this);
             showSelection(m_current, m_other);
-            --m_busy;
         }
         return;
     }
@@ -592,9 +603,8 @@ void GridAdapter::syncCurrentCell()
     for (const QItemSelectionRange& range : m_table->selectionModel()->selection())
         selected += range.width() * range.height();
     if (selected != area) {
-        ++m_busy;
+        const Busy busy(*this);
         showSelection(current, other);
-        --m_busy;
     }
 
     if (current == m_current) {
@@ -605,18 +615,19 @@ void GridAdapter::syncCurrentCell()
     // Leave still sees the old cell and the selection as it stood, in the adapter and in the
     // table, so that it restores exactly what enter painted; enter then sees the new ones.
     const QPointer<GridAdapter> alive(this);
-    ++m_busy;
-    showSelection(m_current, m_other);
-    emit leaveCell();
-    if (!alive)
-        return;
-    showSelection(current, other);
-    m_current = current;
-    m_other = other;
-    emit enterCell();
-    if (!alive)
-        return;
-    --m_busy;
+    {
+        const Busy busy(*this);
+        showSelection(m_current, m_other);
+        emit leaveCell();
+        if (!alive)
+            return;
+        showSelection(current, other);
+        m_current = current;
+        m_other = other;
+        emit enterCell();
+        if (!alive)
+            return;
+    }
     // A handler may have moved the cell again.
     syncCurrentCell();
 }

@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 
 class QTableWidget;
@@ -75,6 +76,22 @@ public:
     void setColumnWidthTwips(int column, int twips, double twipsPerPixel);
     int columnWidthPixels(int column) const;
 
+    // For the table behind the grid. While a ViewChange lives the view changes its own state
+    // unwatched; when it ends that state is settled (leave and enter when the current cell
+    // moved). detachTable() is the table's last word before it goes.
+    class ViewChange
+    {
+    public:
+        explicit ViewChange(GridAdapter& adapter);
+        ~ViewChange();
+        ViewChange(const ViewChange&) = delete;
+        ViewChange& operator=(const ViewChange&) = delete;
+
+    private:
+        QPointer<GridAdapter> m_adapter;
+    };
+    void detachTable();
+
 signals:
     // A left double click on a data cell, which is current by then.
     void doubleClicked();
@@ -91,7 +108,22 @@ signals:
     void contextMenuKey();
 
 private:
-    friend class GridTable;
+    // Marks the adapter busy for its lifetime; survives the adapter being destroyed meanwhile.
+    class Busy
+    {
+    public:
+        explicit Busy(GridAdapter& adapter) : m_adapter(&adapter) { ++adapter.m_busy; }
+        ~Busy()
+        {
+            if (m_adapter)
+                --m_adapter->m_busy;
+        }
+        Busy(const Busy&) = delete;
+        Busy& operator=(const Busy&) = delete;
+
+    private:
+        QPointer<GridAdapter> m_adapter;
+    };
 
     struct Cell
     {
@@ -113,7 +145,6 @@ private:
     void syncCurrentCell();
     static void applyToArea(const CellArea& area,
                             const std::function<void(int row, int column)>& apply);
-    void detachTable();
 
     QTableWidget* m_table = nullptr;
     FillMode m_fillMode = FillMode::CurrentCell;

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <random>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -20,7 +21,7 @@ using namespace Qt::Literals::StringLiterals;
 using namespace std::string_view_literals;
 
 // "<A>(<B>,<C>),<D>": entry texts in file order, children in parentheses.
-std::string treeText(const ControlSet& set, const std::vector<int>& entries)
+std::string treeText(const ControlSet& set, std::span<const int> entries)
 {
     std::string text;
     for (const int index : entries) {
