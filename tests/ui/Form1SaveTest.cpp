@@ -183,6 +183,55 @@ TEST_F(FormTest, SaveNeverReplacesAFileTheLoadCouldNotRead)
     EXPECT_EQ(folder.size(QStringLiteral("compressor.trn")), 1280);
 }
 
+// Two names of one file: of the two saves through them, the later leaves its bytes.
+struct WriteOrderRow
+{
+    const char* id;
+    const char* earlier;
+    const char* later; // made a link to `earlier`
+    int laterSize;
+    int laterFirstByte;
+};
+
+using Form1WriteOrderTest = FormRowTest<std::tuple<WriteOrderRow, bool>>;
+
+// aes3mix.trn, ipmix.trn, aes3meters.trn, compressor.trn in this order, at Save and at exit.
+TEST_P(Form1WriteOrderTest, WritesTheFourFilesInTheirOrder)
+{
+    const auto& [row, atExit] = GetParam();
+    QByteArray ip = defaultMixImage();
+    putLE16(ip, slotByte(0, 0, 0), 5);
+    folder.write(QStringLiteral("ipmix.trn"), ip);
+    openSmallFolder();
+    ASSERT_TRUE(QFile::remove(folder.filePath(QLatin1String(row.later))));
+    ASSERT_TRUE(QFile::link(folder.filePath(QLatin1String(row.earlier)),
+                            folder.filePath(QLatin1String(row.later))));
+    if (atExit) {
+        messages.answers = {true};
+        EXPECT_TRUE(form->close());
+    } else {
+        pressSave();
+    }
+    EXPECT_TRUE(messages.shown.isEmpty());
+    const QByteArray shared = folder.read(QLatin1String(row.earlier));
+    EXPECT_EQ(shared.size(), row.laterSize);
+    EXPECT_EQ(static_cast<quint8>(shared.at(0)), row.laterFirstByte);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pairs, Form1WriteOrderTest,
+    ::testing::Combine(::testing::Values(WriteOrderRow{"IpMixAfterAes3Mix", "aes3mix.trn",
+                                                       "ipmix.trn", 16416, 5},
+                                         WriteOrderRow{"MetersAfterIpMix", "ipmix.trn",
+                                                       "aes3meters.trn", 16, 0x18},
+                                         WriteOrderRow{"CompressorAfterMeters", "aes3meters.trn",
+                                                       "compressor.trn", 1280, 0xD6}),
+                       ::testing::Bool()),
+    [](const auto& info) {
+        return std::string(std::get<0>(info.param).id) +
+               (std::get<1>(info.param) ? "AtExit" : "AtSave");
+    });
+
 using Form1ExitTest = FormRowTest<bool>;
 
 // Asked even without edits; No leaves the files as the load created them (empty).
