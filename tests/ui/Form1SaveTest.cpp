@@ -11,41 +11,6 @@ namespace {
 
 const QString kQuestion = QStringLiteral("Save before exit?");
 
-TEST_F(FormTest, FreshFolderSavesTheDefaultFilesTheSameEachTime)
-{
-    openSmallFolder();
-    pressSave();
-    EXPECT_TRUE(messages.shown.isEmpty());
-    for (const char* name : {"aes3mix.trn", "ipmix.trn"}) {
-        const QByteArray mix = folder.read(QLatin1String(name));
-        EXPECT_EQ(mix.left(8), hexBytes("00 00 49 00 49 00 49 00")) << name;
-        EXPECT_EQ(mix, defaultMixImage()) << name;
-    }
-    EXPECT_EQ(folder.read(QStringLiteral("aes3meters.trn")),
-              hexBytes("18 19 1A 1B 1C 1D 1E 1F 48 58 FF FF FF FF FF FF"));
-    const QByteArray compressor = folder.read(QStringLiteral("compressor.trn"));
-    EXPECT_EQ(compressor.size(), 1280);
-    EXPECT_EQ(compressor.mid(1024, 20),
-              hexBytes("03 00 00 00 C0 5D 00 00 07 00 00 00 12 00 00 00 E2 FF FF FF"));
-
-    pressSave();
-    EXPECT_EQ(folder.read(QStringLiteral("aes3mix.trn")), defaultMixImage());
-    EXPECT_EQ(folder.read(QStringLiteral("compressor.trn")), compressor);
-}
-
-TEST_F(FormTest, OlderMixLayoutIsConvertedOnSave)
-{
-    QByteArray legacy(8192, '\0');
-    legacy[0] = 5;
-    legacy[2] = 7;
-    folder.write(QStringLiteral("ipmix.trn"), legacy);
-    openSmallFolder();
-    pressSave();
-    const QByteArray saved = folder.read(QStringLiteral("ipmix.trn"));
-    EXPECT_EQ(saved.size(), 16416);
-    EXPECT_EQ(saved.left(8), hexBytes("05 00 07 00 49 00 49 00"));
-}
-
 class Form1SaveFailureTest : public FormTest
 {
 protected:
