@@ -163,9 +163,11 @@ TEST_P(ImportGuard, ALinkLoopInAFilesPlaceIsNeverReplaced)
     EXPECT_TRUE(imported.err.endsWith("nothing written\n"));
     EXPECT_TRUE(QFileInfo(folder.filePath(name)).isSymLink());
     EXPECT_TRUE(imported.out.isEmpty());
-    for (const QString& binary : kBinaryFiles)
-        if (binary != name)
+    for (const QString& binary : kBinaryFiles) {
+        if (binary != name) {
             EXPECT_EQ(folder.read(binary), before.at(binary).first) << binary.toStdString();
+        }
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, ImportGuard,

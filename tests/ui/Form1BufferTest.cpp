@@ -76,5 +76,15 @@ TEST_F(Form1BufferTest, PasteAndSwapMoveTheWholeOutputAndRepaintIt)
     EXPECT_EQ(outputSlots(3), fresh);
 }
 
+// Nothing changes in the model, yet the grid is redrawn from it (here over a stale text).
+TEST_F(Form1BufferTest, PasteRightAfterCopyStillRedraws)
+{
+    outputCombo(0)->setCurrentIndex(2);
+    press("CopyMixOut", 0);
+    form->crossPointGrid(0).setText(1, 1, QStringLiteral("stale"));
+    press("PasteMixOut", 0);
+    EXPECT_EQ(form->crossPointGrid(0).text(1, 1), QStringLiteral(" Fader 1"));
+}
+
 } // namespace
 } // namespace tarn::test

@@ -129,13 +129,14 @@ TEST_F(FormTest, StoredFilesAreShownAndSavedAsTheLoadSettledThem)
     EXPECT_EQ(spinnerLabels(), (QStringList{"7", "1", "0", "-36", "-12"}));
 
     showTab(1);
+    form->crossPointGrid(0).setText(5, 2, QStringLiteral("not repainted"));
     outputCombo(1)->setCurrentIndex(16);
     const GridAdapter& grid = form->crossPointGrid(1);
     EXPECT_EQ(grid.text(5, 2), QStringLiteral(" IP fader 1"));
     EXPECT_EQ(grid.text(5, 3), QStringLiteral(" ----INVALID----"));
     EXPECT_EQ(grid.text(5, 1), QStringLiteral(" MUTE"));
     EXPECT_EQ(grid.columnWidthPixels(3), (16 + 2) * 6);
-    EXPECT_EQ(form->crossPointGrid(0).text(5, 2), QStringLiteral(" Unity"));
+    EXPECT_EQ(form->crossPointGrid(0).text(5, 2), QStringLiteral("not repainted"));
 
     pressSave();
     EXPECT_EQ(folder.read(QStringLiteral("aes3meters.trn")).left(3), hexBytes("64 5F 00"));
@@ -143,6 +144,28 @@ TEST_F(FormTest, StoredFilesAreShownAndSavedAsTheLoadSettledThem)
     putLE32(compressor, 1028, 480);
     putLE32(compressor, 1036, -36);
     EXPECT_EQ(folder.read(QStringLiteral("compressor.trn")), compressor);
+}
+
+// Without its control description file a mixer's set is empty: every slot of every output is
+// invalid, and the load says so once.
+TEST_F(FormTest, MissingControlFileShowsEveryCellOfItsMixerInvalid)
+{
+    writeSmallFolder(folder);
+    ASSERT_TRUE(QFile::remove(folder.filePath(QStringLiteral("ipcontrols.txt"))));
+    open(folder.path());
+    EXPECT_EQ(messages.shown,
+              QStringList{QStringLiteral("Warning! There are invalid control assignments")});
+    EXPECT_EQ(tree(1)->model()->rowCount(), 0);
+    EXPECT_EQ(form->crossPointGrid(0).text(1, 1), QStringLiteral(" MUTE"));
+    for (const int output : {0, 31}) {
+        outputCombo(1)->setCurrentIndex(output);
+        const GridAdapter& grid = form->crossPointGrid(1);
+        QStringList cells;
+        for (int row = 1; row <= 64; ++row)
+            for (int column = 1; column <= 4; ++column)
+                cells << grid.text(row, column);
+        EXPECT_EQ(cells, QStringList(256, QStringLiteral(" ----INVALID----"))) << output;
+    }
 }
 
 TEST_F(FormTest, FilesThatCannotBeCreatedAreNamedInOneMessage)

@@ -11,41 +11,6 @@ namespace {
 
 const QString kQuestion = QStringLiteral("Save before exit?");
 
-TEST_F(FormTest, FreshFolderSavesTheDefaultFilesTheSameEachTime)
-{
-    openSmallFolder();
-    pressSave();
-    EXPECT_TRUE(messages.shown.isEmpty());
-    for (const char* name : {"aes3mix.trn", "ipmix.trn"}) {
-        const QByteArray mix = folder.read(QLatin1String(name));
-        EXPECT_EQ(mix.left(8), hexBytes("00 00 49 00 49 00 49 00")) << name;
-        EXPECT_EQ(mix, defaultMixImage()) << name;
-    }
-    EXPECT_EQ(folder.read(QStringLiteral("aes3meters.trn")),
-              hexBytes("18 19 1A 1B 1C 1D 1E 1F 48 58 FF FF FF FF FF FF"));
-    const QByteArray compressor = folder.read(QStringLiteral("compressor.trn"));
-    EXPECT_EQ(compressor.size(), 1280);
-    EXPECT_EQ(compressor.mid(1024, 20),
-              hexBytes("03 00 00 00 C0 5D 00 00 07 00 00 00 12 00 00 00 E2 FF FF FF"));
-
-    pressSave();
-    EXPECT_EQ(folder.read(QStringLiteral("aes3mix.trn")), defaultMixImage());
-    EXPECT_EQ(folder.read(QStringLiteral("compressor.trn")), compressor);
-}
-
-TEST_F(FormTest, OlderMixLayoutIsConvertedOnSave)
-{
-    QByteArray legacy(8192, '\0');
-    legacy[0] = 5;
-    legacy[2] = 7;
-    folder.write(QStringLiteral("ipmix.trn"), legacy);
-    openSmallFolder();
-    pressSave();
-    const QByteArray saved = folder.read(QStringLiteral("ipmix.trn"));
-    EXPECT_EQ(saved.size(), 16416);
-    EXPECT_EQ(saved.left(8), hexBytes("05 00 07 00 49 00 49 00"));
-}
-
 class Form1SaveFailureTest : public FormTest
 {
 protected:
@@ -182,6 +147,55 @@ TEST_F(FormTest, SaveNeverReplacesAFileTheLoadCouldNotRead)
     EXPECT_EQ(folder.read(QStringLiteral("aes3meters.trn")), "never seen");
     EXPECT_EQ(folder.size(QStringLiteral("compressor.trn")), 1280);
 }
+
+// Two names of one file: of the two saves through them, the later leaves its bytes.
+struct WriteOrderRow
+{
+    const char* id;
+    const char* earlier;
+    const char* later; // made a link to `earlier`
+    int laterSize;
+    int laterFirstByte;
+};
+
+using Form1WriteOrderTest = FormRowTest<std::tuple<WriteOrderRow, bool>>;
+
+// aes3mix.trn, ipmix.trn, aes3meters.trn, compressor.trn in this order, at Save and at exit.
+TEST_P(Form1WriteOrderTest, WritesTheFourFilesInTheirOrder)
+{
+    const auto& [row, atExit] = GetParam();
+    QByteArray ip = defaultMixImage();
+    putLE16(ip, slotByte(0, 0, 0), 5);
+    folder.write(QStringLiteral("ipmix.trn"), ip);
+    openSmallFolder();
+    ASSERT_TRUE(QFile::remove(folder.filePath(QLatin1String(row.later))));
+    ASSERT_TRUE(QFile::link(folder.filePath(QLatin1String(row.earlier)),
+                            folder.filePath(QLatin1String(row.later))));
+    if (atExit) {
+        messages.answers = {true};
+        EXPECT_TRUE(form->close());
+    } else {
+        pressSave();
+    }
+    EXPECT_TRUE(messages.shown.isEmpty());
+    const QByteArray shared = folder.read(QLatin1String(row.earlier));
+    EXPECT_EQ(shared.size(), row.laterSize);
+    EXPECT_EQ(static_cast<quint8>(shared.at(0)), row.laterFirstByte);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pairs, Form1WriteOrderTest,
+    ::testing::Combine(::testing::Values(WriteOrderRow{"IpMixAfterAes3Mix", "aes3mix.trn",
+                                                       "ipmix.trn", 16416, 5},
+                                         WriteOrderRow{"MetersAfterIpMix", "ipmix.trn",
+                                                       "aes3meters.trn", 16, 0x18},
+                                         WriteOrderRow{"CompressorAfterMeters", "aes3meters.trn",
+                                                       "compressor.trn", 1280, 0xD6}),
+                       ::testing::Bool()),
+    [](const auto& info) {
+        return std::string(std::get<0>(info.param).id) +
+               (std::get<1>(info.param) ? "AtExit" : "AtSave");
+    });
 
 using Form1ExitTest = FormRowTest<bool>;
 

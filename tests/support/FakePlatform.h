@@ -1,0 +1,70 @@
+#pragma once
+
+#include "app/Platform.h"
+
+#include <deque>
+#include <map>
+
+#include <QStringList>
+
+namespace tarn::test {
+
+// Settings held in memory, keyed "application/section/key".
+class FakeSettings final : public SettingsStore
+{
+public:
+    QString value(const QString& application, const QString& section, const QString& key,
+                  const QString& defaultValue) const override
+    {
+        const auto found = values.find(application + u'/' + section + u'/' + key);
+        return found == values.end() ? defaultValue : found->second;
+    }
+    void setValue(const QString& application, const QString& section, const QString& key,
+                  const QString& value) override
+    {
+        values[application + u'/' + section + u'/' + key] = value;
+        ++writes;
+    }
+    QString& path() { return values[QStringLiteral("Kestrand Tarnconfig/settings/path")]; }
+
+    std::map<QString, QString> values;
+    int writes = 0;
+};
+
+// Answers every folder question with `answer` and records what it was asked.
+class FakeChooser final : public FolderChooser
+{
+public:
+    QString chooseFolder(const QString& prompt, const QString& start) override
+    {
+        prompts.append(prompt);
+        starts.append(start);
+        return answer;
+    }
+
+    QString answer;
+    QStringList prompts;
+    QStringList starts;
+};
+
+// Records every message; Yes/No questions take their answers from `answers` (No when empty).
+class FakeMessages final : public MessageBoxes
+{
+public:
+    void showOk(const QString& text) override { shown.append(text); }
+    bool askYesNo(const QString& text) override
+    {
+        questions.append(text);
+        if (answers.empty())
+            return false;
+        const bool answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+
+    QStringList shown;
+    QStringList questions;
+    std::deque<bool> answers;
+};
+
+} // namespace tarn::test
