@@ -27,16 +27,8 @@ const tarn::ConfigModel& folderModel()
 // What an accepted document may leave: only values the editor can hold.
 __attribute__((no_sanitize("coverage"))) void checkAccepted(const tarn::ConfigModel& model)
 {
-    for (int m = 0; m < tarn::kMixerCount; ++m) {
-        const QByteArray image = model.mixImage(m);
-        const auto* bytes = reinterpret_cast<const std::uint8_t*>(image.constData());
-        for (int offset = 0; offset < tarn::kLoopWordsOffset; offset += 2)
-            FUZZ_CHECK(tarn::readLE16(bytes + offset) >= 0);
-        for (int l = 0; l < tarn::kLoopCount; ++l) {
-            FUZZ_CHECK(model.loopAssignment(m, l) >= 0);
-            FUZZ_CHECK(tarn::ClngEndian(model.loopWord(m, l)) == model.loopAssignment(m, l));
-        }
-    }
+    for (int m = 0; m < tarn::kMixerCount; ++m)
+        checkMixerInRange(model, m);
     for (const tarn::CompressorParam param : tarn::kCompressorParams) {
         const tarn::SpinnerRange range = tarn::spinnerRange(param);
         const bool hold = param == tarn::CompressorParam::Hold;

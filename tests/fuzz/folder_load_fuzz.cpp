@@ -78,16 +78,7 @@ checkLoad(const tarn::FolderLoad& load, const std::array<std::optional<QByteArra
     const tarn::ConfigModel& model = load.model;
     FUZZ_CHECK(load.problems.empty());
     for (int m = 0; m < tarn::kMixerCount; ++m) {
-        // Every slot, read straight from the image the save writes.
-        const QByteArray image = model.mixImage(m);
-        const auto* bytes = reinterpret_cast<const std::uint8_t*>(image.constData());
-        for (int offset = 0; offset < tarn::kLoopWordsOffset; offset += 2)
-            FUZZ_CHECK(tarn::readLE16(bytes + offset) >= 0);
-        for (int l = 0; l < tarn::kLoopCount; ++l) {
-            const std::int16_t pointer = model.loopAssignment(m, l);
-            FUZZ_CHECK(pointer >= 0);
-            FUZZ_CHECK(tarn::ClngEndian(model.loopWord(m, l)) == pointer);
-        }
+        checkMixerInRange(model, m);
         const tarn::MixFileLoad& file = load.mixFiles[static_cast<std::size_t>(m)];
         const auto& part = parts[static_cast<std::size_t>(m)];
         FUZZ_CHECK(file.existed == part.has_value());
