@@ -139,14 +139,7 @@ struct CheckCase
     const char* summary;
 };
 
-void PrintTo(const CheckCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
-
-class CheckCommand : public ::testing::TestWithParam<CheckCase>
-{
-};
+using CheckCommand = ::testing::TestWithParam<CheckCase>;
 
 TEST_P(CheckCommand, ListsFindingsAndCountsThem)
 {

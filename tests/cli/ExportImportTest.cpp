@@ -194,14 +194,7 @@ struct FaultCase
     const char* message;
 };
 
-void PrintTo(const FaultCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
-
-class ImportFault : public ::testing::TestWithParam<FaultCase>
-{
-};
+using ImportFault = ::testing::TestWithParam<FaultCase>;
 
 TEST_P(ImportFault, NamesThePlaceAndWritesNothing)
 {

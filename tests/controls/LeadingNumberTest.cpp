@@ -17,12 +17,9 @@ struct NumberRow
     const char* name;
     QByteArray value;
     double expected;
-    friend void PrintTo(const NumberRow& row, std::ostream* out) { *out << row.name; }
 };
 
-class LeadingNumber : public testing::TestWithParam<NumberRow>
-{
-};
+using LeadingNumber = ::testing::TestWithParam<NumberRow>;
 
 TEST_P(LeadingNumber, ReadsTheLeadingNumber)
 {

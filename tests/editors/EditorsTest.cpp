@@ -116,9 +116,7 @@ struct MeterCase
     int byte;
 };
 
-class MeterEditorTest : public ::testing::TestWithParam<MeterCase>
-{
-};
+using MeterEditorTest = ::testing::TestWithParam<MeterCase>;
 
 TEST_P(MeterEditorTest, PositionBecomesTheMetersByteOnly)
 {

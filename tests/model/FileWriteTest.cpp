@@ -55,9 +55,7 @@ struct RefusalRow
     const char* reason;
 };
 
-class ReplaceFileRefusal : public ::testing::TestWithParam<RefusalRow>
-{
-};
+using ReplaceFileRefusal = ::testing::TestWithParam<RefusalRow>;
 
 TEST_P(ReplaceFileRefusal, NamesThePathAndTheReasonAndChangesNothing)
 {

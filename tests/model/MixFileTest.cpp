@@ -32,9 +32,7 @@ struct LayoutCase
     MixLayout layout;
 };
 
-class MixLayoutTest : public ::testing::TestWithParam<LayoutCase>
-{
-};
+using MixLayoutTest = ::testing::TestWithParam<LayoutCase>;
 
 TEST_P(MixLayoutTest, RecognisedByLengthAlone)
 {
@@ -130,9 +128,7 @@ struct LoopCase
     bool invalid;
 };
 
-class LoopCheckTest : public ::testing::TestWithParam<LoopCase>
-{
-};
+using LoopCheckTest = ::testing::TestWithParam<LoopCase>;
 
 TEST_P(LoopCheckTest, LoopWordIsReadBigEndianRepairedAndWrittenBack)
 {

@@ -17,9 +17,7 @@ struct TextRow
     QString text;
 };
 
-class JsonWriterText : public ::testing::TestWithParam<TextRow>
-{
-};
+using JsonWriterText = ::testing::TestWithParam<TextRow>;
 
 // The writer's bytes must be the ones QJsonDocument writes for the same document.
 TEST_P(JsonWriterText, WritesAStringAsQJsonDocumentDoes)

@@ -59,9 +59,7 @@ struct StripCase
     double height;
 };
 
-class TabStripSize : public ::testing::TestWithParam<StripCase>
-{
-};
+using TabStripSize = ::testing::TestWithParam<StripCase>;
 
 // Between the minimum and the start-up size the strip follows the client less 240, each
 // dimension on its own.

@@ -22,12 +22,9 @@ struct ReadRow
     QByteArray bytes;
     int count;
     QStringList expected;
-    friend void PrintTo(const ReadRow& row, std::ostream* os) { *os << row.name; }
 };
 
-class NameFileRows : public testing::TestWithParam<ReadRow>
-{
-};
+using NameFileRows = ::testing::TestWithParam<ReadRow>;
 
 TEST_P(NameFileRows, ReadsTheFirstNames)
 {
