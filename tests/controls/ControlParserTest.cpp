@@ -120,12 +120,9 @@ struct ParseRow
     std::string_view tree;
     const char* pointers;
     std::string_view diagnostics = "";
-    friend void PrintTo(const ParseRow& row, std::ostream* out) { *out << row.name; }
 };
 
-class ControlParseRows : public testing::TestWithParam<ParseRow>
-{
-};
+using ControlParseRows = ::testing::TestWithParam<ParseRow>;
 
 TEST_P(ControlParseRows, BuildsTreeAndPointersAndNamesWhatItPassedOver)
 {
@@ -242,6 +239,34 @@ TEST(ControlParser, GarbageNeverBreaksTheMaps)
     }
 }
 
+// Far beyond what a description file holds: parsed whole, without a crash or a hang.
+TEST(ControlParser, TenThousandLevelsNest)
+{
+    QByteArray file;
+    for (int k = 0; k < 10000; ++k)
+        file += QByteArray(k, '\t') + "Level\r\n";
+    const Parsed p = parse(file);
+    ASSERT_EQ(p.set->entryCount(), 10000);
+    EXPECT_EQ(p.set->entry(10000).depth, 9999);
+    EXPECT_EQ(p.set->entry(10000).parent, 9999);
+}
+
+// Every byte but the separators is text, one character each, in Windows-1252.
+TEST(ControlParser, EveryByteValueIsText)
+{
+    QByteArray line;
+    for (int b = 0; b < 256; ++b)
+        if (b != '\r' && b != '\t' && b != '~')
+            line += char(b);
+    const Parsed p = parse(line + "~PTR=9~ACTIVE\r\n");
+    ASSERT_EQ(p.set->entryCount(), 1);
+    const QString& text = p.set->entry(1).text;
+    EXPECT_EQ(text.size(), 253);
+    EXPECT_EQ(text.at(0), QChar(0));
+    EXPECT_EQ(text.at(0x80 - 3), QChar(0x20AC)); // three separators stand before 0x80
+    EXPECT_EQ(p.set->PointerToNode(9), 1);
+}
+
 struct FileRow
 {
     const char* name;
@@ -249,12 +274,9 @@ struct FileRow
     const char* error;   // after the path
     const char* tree;
     const char* pointers;
-    friend void PrintTo(const FileRow& row, std::ostream* out) { *out << row.name; }
 };
 
-class LoadControlSetRows : public testing::TestWithParam<FileRow>
-{
-};
+using LoadControlSetRows = ::testing::TestWithParam<FileRow>;
 
 // A file that cannot be read leaves the set empty and unloaded, with the path and the reason.
 TEST_P(LoadControlSetRows, ReadsTheFileOrSaysWhyNot)

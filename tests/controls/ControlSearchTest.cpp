@@ -51,9 +51,7 @@ struct FindRow
     QStringList found;
 };
 
-class ControlSearchTest : public ::testing::TestWithParam<FindRow>
-{
-};
+using ControlSearchTest = ::testing::TestWithParam<FindRow>;
 
 TEST_P(ControlSearchTest, FindsEntriesInTreeOrder)
 {
@@ -93,16 +91,6 @@ TEST(ControlSearch, TreeOrderVisitsChildrenBeforeLaterRoots)
     EXPECT_EQ(fixture.texts(search.treeOrder()),
               (QStringList{"Desk faders", "Desk A", "Fader 1", "Fader 2", "Desk B", "FADER 20",
                            "Switching", "Mute"}));
-}
-
-TEST(ControlSearch, PathNamesEveryAncestor)
-{
-    const SearchSet fixture;
-    const ControlSearch search(fixture.set);
-    EXPECT_EQ(controlPath(fixture.set, search.find(QStringLiteral("#17")).front()),
-              QStringLiteral("Desk faders > Desk A > Fader 2"));
-    EXPECT_EQ(controlPath(fixture.set, search.find(QStringLiteral("#0")).front()),
-              QStringLiteral("Switching > Mute"));
 }
 
 } // namespace
