@@ -2,7 +2,6 @@
 
 #include "Faults.h"
 #include "TestFolder.h"
-#include "app/LoadSequence.h"
 
 #include <string>
 #include <sys/stat.h>
@@ -44,9 +43,7 @@ struct SizeRow
     bool truncated;
 };
 
-class ReadWholeFileSizeTest : public ::testing::TestWithParam<SizeRow>
-{
-};
+using ReadWholeFileSizeTest = ::testing::TestWithParam<SizeRow>;
 
 TEST_P(ReadWholeFileSizeTest, ReadsWholeOrCutAtTheLimit)
 {
@@ -83,19 +80,6 @@ TEST(ReadWholeFile, RefusesPipesDevicesAndFolders)
         ASSERT_TRUE(whole.problem) << name;
         EXPECT_TRUE(whole.bytes.isEmpty()) << name;
     }
-}
-
-TEST(SaveAll, NeverReplacesAFileThatCannotBeRead)
-{
-    test::TestFolder folder;
-    const auto load = LoadSequence(folder.path());
-    ASSERT_TRUE(QFile::remove(folder.filePath("aes3meters.trn")));
-    ASSERT_EQ(::mkfifo(folder.filePath("aes3meters.trn").toLocal8Bit().constData(), 0600), 0);
-    const std::vector<FileProblem> problems = SaveAll(load->model, folder.path()).notWritten;
-    ASSERT_EQ(problems.size(), 1u);
-    EXPECT_EQ(problems[0].path, folder.filePath("aes3meters.trn"));
-    EXPECT_FALSE(QFileInfo(folder.filePath("aes3meters.trn")).isFile());
-    EXPECT_EQ(folder.size("compressor.trn"), 1280);
 }
 
 } // namespace
