@@ -13,18 +13,6 @@
 
 namespace tarn::test {
 
-namespace {
-
-QByteArray numberedLines(const char* prefix, int count)
-{
-    QByteArray bytes;
-    for (int k = 1; k <= count; ++k)
-        bytes += QByteArray(prefix) + ' ' + QByteArray::number(k) + "\r\n";
-    return bytes;
-}
-
-} // namespace
-
 RunResult runTarnctl(const QStringList& arguments, const std::function<void(QProcess&)>& prepare)
 {
     QProcess process;

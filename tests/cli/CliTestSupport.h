@@ -5,7 +5,6 @@
 
 #include <functional>
 #include <map>
-#include <ostream>
 #include <utility>
 
 #include <QByteArray>
@@ -14,12 +13,6 @@
 #include <QProcess>
 #include <QString>
 #include <QStringList>
-
-// Readable texts in test failures.
-inline void PrintTo(const QString& text, std::ostream* os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
 
 namespace tarn::test {
 

@@ -8,7 +8,7 @@
 
 namespace tarn::test {
 
-TestFolder::TestFolder()
+TestFolder::TestFolder(const QString& nameTemplate) : m_dir(QDir::tempPath() + u'/' + nameTemplate)
 {
     if (!m_dir.isValid())
         ADD_FAILURE() << "cannot create a temporary folder";
@@ -59,6 +59,14 @@ void TestFolder::copyExample() const
 QByteArray hexBytes(const char* hex)
 {
     return QByteArray::fromHex(QByteArray(hex).replace(' ', ""));
+}
+
+QByteArray numberedLines(const char* prefix, int count)
+{
+    QByteArray bytes;
+    for (int k = 1; k <= count; ++k)
+        bytes += QByteArray(prefix) + ' ' + QByteArray::number(k) + "\r\n";
+    return bytes;
 }
 
 QString exampleFolder()

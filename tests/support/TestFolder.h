@@ -1,8 +1,16 @@
 #pragma once
 
+#include <ostream>
+
 #include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
+
+// Readable texts in test failures.
+inline void PrintTo(const QString& text, std::ostream* os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
 
 namespace tarn::test {
 
@@ -10,7 +18,8 @@ namespace tarn::test {
 class TestFolder
 {
 public:
-    TestFolder();
+    // `nameTemplate`: the folder's name in the system's temporary folder, XXXXXX made unique.
+    explicit TestFolder(const QString& nameTemplate = QStringLiteral("tarntest-XXXXXX"));
 
     QString path() const { return m_dir.path(); }
     // Path of a file inside the folder; `name` without a leading separator.
@@ -30,6 +39,9 @@ private:
 
 // Bytes from a hex string such as "00 00 01 2C".
 QByteArray hexBytes(const char* hex);
+
+// "<prefix> 1" CR LF "<prefix> 2" CR LF ... for `count` lines.
+QByteArray numberedLines(const char* prefix, int count);
 
 // Path of the bundled example folder.
 QString exampleFolder();

@@ -19,12 +19,6 @@
 
 #include <gtest/gtest.h>
 
-// Readable texts in test failures.
-inline void PrintTo(const QString& text, std::ostream* os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
-
 namespace tarn::test {
 
 inline constexpr int kMixFileSize = 16416;
@@ -129,6 +123,18 @@ protected:
     {
         writeSmallFolder(folder);
         return open(folder.path());
+    }
+    // The small folder in an active window, as the keyboard shortcuts need it.
+    void openActive()
+    {
+        openSmallFolder();
+        ASSERT_TRUE(started);
+        form->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    }
+    void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier) const
+    {
+        QTest::keyClick(form.get(), key, modifiers);
     }
 
     template <typename Widget> Widget* child(const QString& name) const

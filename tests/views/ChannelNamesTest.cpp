@@ -13,6 +13,7 @@
 namespace tarn {
 namespace {
 
+using test::numberedLines;
 using test::TestFolder;
 
 struct ReadRow
@@ -64,15 +65,6 @@ const ReadRow kReadRows[] = {
 
 INSTANTIATE_TEST_SUITE_P(Rows, NameFileRows, testing::ValuesIn(kReadRows),
                          [](const auto& info) { return std::string(info.param.name); });
-
-// "<prefix> 1" CR LF "<prefix> 2" CR LF ... for `count` lines.
-QByteArray numberedLines(const char* prefix, int count)
-{
-    QByteArray bytes;
-    for (int k = 1; k <= count; ++k)
-        bytes += QByteArray(prefix) + ' ' + QByteArray::number(k) + "\r\n";
-    return bytes;
-}
 
 // A missing folder, an empty one, and one with folders in place of the six lists read the same.
 TEST(ChannelNamesFolder, WithoutReadableNameFilesLabelsShowNumbersAndFallbacks)
