@@ -23,14 +23,7 @@ struct RunCase
     bool unreadable = false; // folders stand in place of a mix, meter, control and name file
 };
 
-void PrintTo(const RunCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
-
-class Tarnctl : public ::testing::TestWithParam<RunCase>
-{
-};
+using Tarnctl = ::testing::TestWithParam<RunCase>;
 
 TEST_P(Tarnctl, ExitStatusAndMessagesAndNothingWritten)
 {
@@ -123,6 +116,7 @@ const RunCase kRuns[] = {
     {"ImportMissingDocument", "import %F %F/none", 2, {"tarnctl import: %F/none: no such file\n"}},
     {"ImportNotJson", "import %F %O/bad.json", 2, {"%O/bad.json: not valid JSON at offset"}},
     {"ExportIntoMissingFolder", "export %F -o %F/nowhere/out.json", 2, {"%F/nowhere/out.json: "}},
+    {"ExportIntoAFolder", "export %F -o %O", 2, {"export: %O: is a folder, not a file\n"}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Commands, Tarnctl, ::testing::ValuesIn(kRuns),

@@ -84,10 +84,12 @@ TEST(ExportImport, ExportHoldsTheConfigurationAsTheEditorHoldsIt)
 }
 
 // Import writes what the editor's Save would write for the document's configuration, with
-// the folder's own mix file tail (here 20000 - 16416 bytes that no start-up reads).
+// the folder's own mix file tail (here 20000 - 16416 bytes that no start-up reads). The
+// folder's path has blanks and non-ASCII letters and is given with a trailing separator.
 TEST(ExportImport, RoundTripKeepsEveryByteAndImportCarriesTheConfigurationElsewhere)
 {
-    const TestFolder source;
+    const TestFolder source(QStringLiteral("R\u00e9gie A \u2013 Studio-XXXXXX"));
+    const QString given = source.path() + u'/';
     saveStudio(source, editEverywhere);
     QByteArray tail(20000 - 16416, '\0');
     for (qsizetype k = 0; k < tail.size(); ++k)
@@ -97,12 +99,12 @@ TEST(ExportImport, RoundTripKeepsEveryByteAndImportCarriesTheConfigurationElsewh
 
     const TestFolder out;
     const QString doc = out.filePath("doc.json");
-    const RunResult exported = runTarnctl({"export", source.path(), "-o", doc});
+    const RunResult exported = runTarnctl({"export", given, "-o", doc});
     EXPECT_EQ(exported.exitCode, 0);
     EXPECT_EQ(exported.out, "");
-    EXPECT_EQ(out.read("doc.json"), runTarnctl({"export", source.path()}).out.toUtf8());
+    EXPECT_EQ(out.read("doc.json"), runTarnctl({"export", given}).out.toUtf8());
 
-    const RunResult result = runTarnctl({"import", source.path(), doc});
+    const RunResult result = runTarnctl({"import", given, doc});
     EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
     EXPECT_EQ(result.err, "");
     QString wrote;

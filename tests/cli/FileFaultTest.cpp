@@ -16,132 +16,29 @@ namespace {
 
 const QStringList kBinaryFiles = {"aes3mix.trn", "ipmix.trn", "aes3meters.trn", "compressor.trn"};
 
-struct OutputRow
+// -o /dev/stdout writes into the stream, into a pipe or at the place of a file opened for
+// appending, and never replaces what it leads to. (Other places: the file layer's tests.)
+TEST(ExportOutput, StandardOutputIsWrittenIntoNotReplaced)
 {
-    const char* id;
-    // Prepares the place and returns the argument given to -o.
-    std::function<QString(const TestFolder&)> place;
-    std::function<void(QProcess&, const TestFolder&)> redirect;
-    int exitCode;
-    // What stands in the place afterwards, and what the output was.
-    std::function<void(const TestFolder&, const RunResult&, const QByteArray& json)> check;
-};
-
-class ExportOutput : public ::testing::TestWithParam<OutputRow>
-{
-};
-
-// -o writes into what is not a regular file, never replaces it, and refuses a folder.
-TEST_P(ExportOutput, GoesWhereTheUserPointsItWithoutReplacingStreams)
-{
-    const OutputRow& row = GetParam();
     TestFolder folder;
     saveStudio(folder);
     const RunResult plain = runTarnctl({"export", folder.path()});
     ASSERT_EQ(plain.exitCode, 0);
+    const RunResult piped = runTarnctl({"export", folder.path(), "-o", "/dev/stdout"});
+    EXPECT_EQ(piped.exitCode, 0);
+    EXPECT_EQ(piped.out, plain.out);
+
     TestFolder out;
-    const QString target = row.place(out);
-    const RunResult result = runTarnctl({"export", folder.path(), "-o", target}, [&](QProcess& p) {
-        if (row.redirect)
-            row.redirect(p, out);
-    });
-    EXPECT_EQ(result.exitCode, row.exitCode) << result.err.toStdString();
-    row.check(out, result, plain.out.toUtf8());
+    out.write("log", "before\n");
+    const RunResult appended =
+        runTarnctl({"export", folder.path(), "-o", "/dev/stdout"}, [&](QProcess& p) {
+            p.setStandardOutputFile(out.filePath("log"), QIODevice::Append);
+        });
+    EXPECT_EQ(appended.exitCode, 0);
+    EXPECT_EQ(out.read("log"), "before\n" + plain.out.toUtf8());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Places, ExportOutput,
-    ::testing::Values(
-        OutputRow{"StandardOutputPipe",
-                  [](const TestFolder&) { return QString("/dev/stdout"); },
-                  {},
-                  0,
-                  [](const TestFolder&, const RunResult& r, const QByteArray& json) {
-                      EXPECT_EQ(r.out.toUtf8(), json);
-                  }},
-        // Written at the stream's place: what the file held before stays.
-        OutputRow{"StandardOutputFile", [](const TestFolder&) { return QString("/dev/stdout"); },
-                  [](QProcess& p, const TestFolder& out) {
-                      out.write("log", "before\n");
-                      p.setStandardOutputFile(out.filePath("log"), QIODevice::Append);
-                  },
-                  0,
-                  [](const TestFolder& out, const RunResult&, const QByteArray& json) {
-                      EXPECT_EQ(out.read("log"), "before\n" + json);
-                  }},
-        OutputRow{"NullDevice",
-                  [](const TestFolder& out) {
-                      if (!makeNullDevice(out.filePath("null")))
-                          out.write("null", ""); // not root: a plain file stands in
-                      return out.filePath("null");
-                  },
-                  {},
-                  0,
-                  [](const TestFolder& out, const RunResult&, const QByteArray&) {
-                      if (isCharacterDevice(out.filePath("null")) || out.size("null") > 0)
-                          SUCCEED();
-                      else
-                          ADD_FAILURE() << "the device was replaced by an empty file";
-                  }},
-        OutputRow{"Folder",
-                  [](const TestFolder& out) {
-                      QDir(out.path()).mkdir("sub");
-                      return out.filePath("sub");
-                  },
-                  {},
-                  2,
-                  [](const TestFolder& out, const RunResult& r, const QByteArray&) {
-                      EXPECT_TRUE(r.err.contains("is a folder, not a file"));
-                      EXPECT_TRUE(QFileInfo(out.filePath("sub")).isDir());
-                  }}),
-    [](const auto& info) { return std::string(info.param.id); });
-
-TEST(ExportOutput, WritesIntoAPipeThatAnotherProcessReads)
-{
-    TestFolder folder;
-    saveStudio(folder);
-    const QString fifo = folder.filePath("pipe");
-    ASSERT_TRUE(makeFifo(fifo));
-    QByteArray received;
-    std::thread reader([&] {
-        QFile file(fifo);
-        if (file.open(QIODevice::ReadOnly))
-            received = file.readAll();
-    });
-    const RunResult result = runTarnctl({"export", folder.path(), "-o", fifo});
-    reader.join();
-    EXPECT_EQ(result.exitCode, 0);
-    EXPECT_TRUE(received.startsWith("{"));
-    EXPECT_FALSE(QFileInfo(fifo).isFile());
-}
-
-// A folder path with blanks, non-ASCII letters and a trailing separator names the same folder.
-TEST(FolderPaths, BlanksNonAsciiAndATrailingSeparatorReachTheFolderItself)
-{
-    TestFolder outer;
-    const QString inner = outer.filePath(QStringLiteral("Régie A – Studio 2"));
-    ASSERT_TRUE(QDir().mkpath(inner));
-    TestFolder source;
-    saveStudio(source, [](ConfigModel& model) { model.setSlot(0, 3, 2, 1, 17); });
-    for (const QString& name : QDir(source.path()).entryList(QDir::Files))
-        ASSERT_TRUE(QFile::copy(source.filePath(name), inner + u'/' + name));
-
-    const RunResult exported =
-        runTarnctl({"export", inner + u'/', "-o", outer.filePath("doc.json")});
-    ASSERT_EQ(exported.exitCode, 0) << exported.err.toStdString();
-    const RunResult imported = runTarnctl({"import", inner + u'/', outer.filePath("doc.json")});
-    EXPECT_EQ(imported.exitCode, 0) << imported.err.toStdString();
-    EXPECT_TRUE(imported.out.startsWith("wrote " + inner + "/aes3mix.trn\n"))
-        << imported.out.toStdString();
-    QFile mix(inner + QStringLiteral("/aes3mix.trn"));
-    ASSERT_TRUE(mix.open(QIODevice::ReadOnly));
-    EXPECT_EQ(mix.readAll(), source.read("aes3mix.trn"));
-    EXPECT_EQ(runTarnctl({"check", inner + u'/'}).exitCode, 0);
-}
-
-class ImportGuard : public ::testing::TestWithParam<const char*>
-{
-};
+using ImportGuard = ::testing::TestWithParam<const char*>;
 
 // A file the load cannot read is no missing file: check fails and import writes nothing.
 TEST_P(ImportGuard, ALinkLoopInAFilesPlaceIsNeverReplaced)
