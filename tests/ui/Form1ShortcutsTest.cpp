@@ -1,11 +1,8 @@
 #include "FormFixture.h"
 
-#include <QAction>
-#include <QDir>
+#include <QApplication>
 #include <QHelpEvent>
 #include <QLineEdit>
-#include <QMenu>
-#include <QSpinBox>
 #include <QToolTip>
 
 namespace tarn::test {
@@ -14,12 +11,9 @@ namespace {
 class Form1ShortcutTest : public FormTest
 {
 protected:
-    void openActive()
+    void SetUp() override
     {
-        openSmallFolder();
-        ASSERT_TRUE(started);
-        form->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+        openActive();
         caption = form->windowTitle();
     }
     void assignFader2(int row)
@@ -31,10 +25,7 @@ protected:
     {
         QTest::keyClick(widget, key, modifiers);
     }
-    QByteArray savedSlot(int row) const
-    {
-        return folder.read(QStringLiteral("aes3mix.trn")).mid(slotByte(0, row - 1, 0), 2);
-    }
+    using FormTest::press;
 
     QString caption;
 };
@@ -53,16 +44,16 @@ class Form1SaveKeyTest : public Form1ShortcutTest, public ::testing::WithParamIn
 
 TEST_P(Form1SaveKeyTest, CtrlSSavesAndClearsTheMark)
 {
-    openActive();
     assignFader2(2);
     EXPECT_EQ(form->windowTitle(), caption + u'*');
-    EXPECT_EQ(savedSlot(2), QByteArray());
+    EXPECT_EQ(folder.size(QStringLiteral("aes3mix.trn")), 0);
     if (!GetParam().size.isEmpty())
         form->resize(GetParam().size);
     auto* focus = child<QWidget>(QLatin1String(GetParam().focus));
     focus->setFocus();
     press(focus, Qt::Key_S, Qt::ControlModifier);
-    EXPECT_EQ(savedSlot(2), hexBytes("11 00"));
+    EXPECT_EQ(folder.read(QStringLiteral("aes3mix.trn")).mid(slotByte(0, 1, 0), 2),
+              hexBytes("11 00"));
     EXPECT_EQ(form->windowTitle(), caption);
     EXPECT_TRUE(messages.shown.isEmpty());
 }
@@ -75,25 +66,8 @@ INSTANTIATE_TEST_SUITE_P(
                       SaveRow{"OutputList", "MixOutputCombo_0", QSize(420, 300)}),
     [](const auto& info) { return std::string(info.param.id); });
 
-TEST_F(Form1ShortcutTest, FailedSaveKeepsTheMarkAndUndoStillWorks)
-{
-    openActive();
-    assignFader2(2);
-    ASSERT_TRUE(QFile::remove(folder.filePath(QStringLiteral("aes3mix.trn"))));
-    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("aes3mix.trn")));
-    press(form.get(), Qt::Key_S, Qt::ControlModifier);
-    ASSERT_EQ(messages.shown.size(), 1);
-    EXPECT_TRUE(messages.shown.first().contains(QStringLiteral("aes3mix.trn")));
-    EXPECT_EQ(form->windowTitle(), caption + u'*');
-
-    press(form.get(), Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(form->model().slot(0, 0, 1, 0), 0);
-    EXPECT_EQ(form->windowTitle(), caption);
-}
-
 TEST_F(Form1ShortcutTest, TheMarkFollowsTheContentNotTheNumberOfSteps)
 {
-    openActive();
     // The same control again changes nothing: no mark, yet it is a step of its own.
     select(form->crossPointGrid(0), 1, 1, 1, 1);
     clickEntry(0, {"Switching", "MUTE"});
@@ -105,19 +79,18 @@ TEST_F(Form1ShortcutTest, TheMarkFollowsTheContentNotTheNumberOfSteps)
     clickEntry(0, {"Switching", "MUTE"});
     EXPECT_EQ(form->windowTitle(), caption);
 
-    press(form.get(), Qt::Key_Z, Qt::ControlModifier);
+    press(Qt::Key_Z);
     EXPECT_EQ(form->windowTitle(), caption + u'*');
     pressSave();
     EXPECT_EQ(form->windowTitle(), caption);
-    press(form.get(), Qt::Key_Z, Qt::ControlModifier);
+    press(Qt::Key_Z);
     EXPECT_EQ(form->windowTitle(), caption + u'*');
-    press(form.get(), Qt::Key_Y, Qt::ControlModifier);
+    press(Qt::Key_Y);
     EXPECT_EQ(form->windowTitle(), caption);
 }
 
 TEST_F(Form1ShortcutTest, UndoOfASwapLeavesTheBufferAsTheSwapLeftIt)
 {
-    openActive();
     auto* copy = child<QPushButton>(QStringLiteral("CopyMixOut_0"));
     auto* swap = child<QPushButton>(QStringLiteral("SwapMixOut_0"));
     assignFader2(1); // output 1, input 1, slot A = 17
@@ -125,7 +98,7 @@ TEST_F(Form1ShortcutTest, UndoOfASwapLeavesTheBufferAsTheSwapLeftIt)
     outputCombo(0)->setCurrentIndex(1);
     QTest::mouseClick(swap, Qt::LeftButton);
     EXPECT_EQ(form->model().slot(0, 1, 0, 0), 17);
-    press(form.get(), Qt::Key_Z, Qt::ControlModifier);
+    press(Qt::Key_Z);
     EXPECT_EQ(form->model().slot(0, 1, 0, 0), 0);
     // The buffer still holds output 2's former slots, which a paste now brings back.
     outputCombo(0)->setCurrentIndex(0);
@@ -160,7 +133,6 @@ protected:
 
 TEST_F(Form1FindTest, FindsEveryEntryInTreeOrderWithoutAssigning)
 {
-    openActive();
     const std::vector<QRect> before = geometries();
     const ConfigModel model = form->model();
     tree(0)->setFocus();
@@ -210,9 +182,8 @@ TEST_F(Form1FindTest, FindsEveryEntryInTreeOrderWithoutAssigning)
 
 TEST_F(Form1FindTest, OnTheLoopsTabItSearchesTheLoopTreeThatHadTheFocus)
 {
-    openActive();
     showTab(2);
-    press(form.get(), Qt::Key_F, Qt::ControlModifier);
+    press(Qt::Key_F);
     type(QStringLiteral("bus"));
     EXPECT_EQ(count(), QStringLiteral("1 of 3")); // "Buses" and its two entries, AES3 loops
     EXPECT_EQ(current(2), QStringLiteral("Buses"));
@@ -229,11 +200,11 @@ TEST_F(Form1FindTest, OnTheLoopsTabItSearchesTheLoopTreeThatHadTheFocus)
     // Elsewhere there is no tree to search.
     press(field(), Qt::Key_Escape);
     showTab(3);
-    press(form.get(), Qt::Key_F, Qt::ControlModifier);
+    press(Qt::Key_F);
     EXPECT_FALSE(field()->isVisible());
 }
 
-TEST_F(Form1ShortcutTest, CellsTreeEntriesAndButtonsExplainThemselves)
+TEST_F(FormTest, CellsTreeEntriesAndButtonsExplainThemselves)
 {
     QByteArray aes3 = defaultMixImage();
     putLE16(aes3, slotByte(0, 1, 2), 999);
@@ -266,7 +237,6 @@ TEST_F(Form1ShortcutTest, CellsTreeEntriesAndButtonsExplainThemselves)
 
 TEST_F(Form1ShortcutTest, WindowShrinksToTheScreenOnlyWhereItDoesNotFit)
 {
-    openActive();
     const QSize design = form->size();
     form->fitToScreen(QRect(0, 0, 4000, 3000));
     EXPECT_EQ(form->size(), design);
