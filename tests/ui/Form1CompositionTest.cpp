@@ -117,51 +117,5 @@ TEST_F(FormTest, OpensWithTheFiveTabsAndTheDesignClientArea)
     EXPECT_DOUBLE_EQ(pixelsToTwips(form->height(), form->twipsPerPixel()), 11895);
 }
 
-struct SpinnerRow
-{
-    const char* name;
-    const char* label;
-    CompressorWord word;
-    int minimum;
-    int maximum;
-    int step;
-    int factor; // model word = position x factor
-};
-
-using Form1SpinnerTest = FormRowTest<SpinnerRow>;
-
-// The keys stop at the range's ends, the label follows, and only the spinner's own word changes.
-TEST_P(Form1SpinnerTest, StaysWithinItsRangeAndWritesOnlyItsWord)
-{
-    const SpinnerRow& row = GetParam();
-    openSmallFolder();
-    showTab(4);
-    auto* spinner = child<QSpinBox>(QLatin1String(row.name));
-    EXPECT_EQ(spinner->singleStep(), row.step);
-    QByteArray expected = form->model().compressorImage();
-    for (const auto& [position, key] :
-         {std::pair{row.maximum, Qt::Key_Up}, std::pair{row.minimum, Qt::Key_Down}}) {
-        spinner->setValue(position);
-        QTest::keyClick(spinner, key);
-        EXPECT_EQ(spinner->value(), position);
-        EXPECT_EQ(child<QLabel>(QLatin1String(row.label))->text(), QString::number(position));
-    }
-    putLE32(expected, 4 * static_cast<int>(row.word),
-            static_cast<quint32>(row.minimum * row.factor));
-    EXPECT_EQ(form->model().compressorImage(), expected);
-    spinner->setValue(row.maximum);
-    EXPECT_EQ(form->model().compressor(row.word), row.maximum * row.factor);
-}
-
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(Spinners, Form1SpinnerTest, ::testing::Values(
-    SpinnerRow{"AttackUpDown", "AttackLabel", CompressorWord::Attack, 0, 7, 1, 1},
-    SpinnerRow{"HoldUpDown", "HoldLabel", CompressorWord::Hold, 0, 1000, 10, 480},
-    SpinnerRow{"DecayUpDown", "DecayLabel", CompressorWord::Decay, 0, 7, 1, 1},
-    SpinnerRow{"GainUpDown", "GainLabel", CompressorWord::Gain, -36, 36, 1, 1},
-    SpinnerRow{"ThresholdUpDown", "ThresholdLabel", CompressorWord::Threshold, -42, 0, 1, 1}),
-    [](const auto& info) { return std::string(info.param.name); });
-// clang-format on
-
 } // namespace
 } // namespace tarn::test

@@ -17,40 +17,73 @@ TEST_F(FormTest, PickedMeterSourcesAreSavedAsTheirMetersBytes)
               hexBytes("18 19 5F 1B FF 1D 1E 1F 48 58 FF FF FF FF FF FF"));
 }
 
-// One user action on a spinner.
-struct StepRow
+// One user action on a spinner: one step within its range, the label following, and only the
+// spinner's own word changed (model word = position x factor).
+struct SpinnerRow
 {
     const char* id;
-    void (*act)(QSpinBox& spinner);
-    int expected; // hold position after the action, from 50
+    const char* spinner;
+    const char* label;
+    CompressorWord word;
+    int factor;
+    int start;
+    Qt::Key key;       // pressed once, unless
+    const char* typed; // this is typed over the value and entered
+    int expected;
 };
 
-using Form1SpinnerStepTest = FormRowTest<StepRow>;
+using Form1SpinnerTest = FormRowTest<SpinnerRow>;
 
-TEST_P(Form1SpinnerStepTest, EveryUserActionIsOneStep)
+TEST_P(Form1SpinnerTest, OneActionIsOneStepWithinTheRangeAndWritesOnlyItsWord)
 {
+    const SpinnerRow& row = GetParam();
     openSmallFolder();
     showTab(4);
-    auto* hold = child<QSpinBox>(QStringLiteral("HoldUpDown"));
-    ASSERT_EQ(hold->value(), 50);
-    GetParam().act(*hold);
-    const int expected = GetParam().expected;
-    EXPECT_EQ(hold->value(), expected);
-    EXPECT_EQ(child<QLabel>(QStringLiteral("HoldLabel"))->text(), QString::number(expected));
-    EXPECT_EQ(form->model().compressor(CompressorWord::Hold), expected * 480);
+    auto* spinner = child<QSpinBox>(QLatin1String(row.spinner));
+    spinner->setValue(row.start);
+    QByteArray expected = form->model().compressorImage();
+    if (row.typed) {
+        QTest::keyClick(spinner, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(spinner, QLatin1String(row.typed));
+        QTest::keyClick(spinner, Qt::Key_Return);
+    } else {
+        QTest::keyClick(spinner, row.key);
+    }
+    EXPECT_EQ(spinner->value(), row.expected);
+    EXPECT_EQ(child<QLabel>(QLatin1String(row.label))->text(), QString::number(row.expected));
+    putLE32(expected, 4 * static_cast<int>(row.word),
+            static_cast<quint32>(row.expected * row.factor));
+    EXPECT_EQ(form->model().compressorImage(), expected);
 }
 
+constexpr auto kAttack = CompressorWord::Attack;
+constexpr auto kHold = CompressorWord::Hold;
+constexpr auto kDecay = CompressorWord::Decay;
+constexpr auto kGain = CompressorWord::Gain;
+constexpr auto kThreshold = CompressorWord::Threshold;
+
 // clang-format off
-INSTANTIATE_TEST_SUITE_P(Actions, Form1SpinnerStepTest, ::testing::Values(
-    StepRow{"UpKey", [](QSpinBox& s) { QTest::keyClick(&s, Qt::Key_Up); }, 60},
+const SpinnerRow kSpinnerRows[] = {
+    {"AttackTop", "AttackUpDown", "AttackLabel", kAttack, 1, 7, Qt::Key_Up, nullptr, 7},
+    {"AttackBottom", "AttackUpDown", "AttackLabel", kAttack, 1, 0, Qt::Key_Down, nullptr, 0},
+    {"HoldUp", "HoldUpDown", "HoldLabel", kHold, 480, 50, Qt::Key_Up, nullptr, 60},
     // Qt asks for ten steps at a time here, and for a Ctrl+wheel turn.
-    StepRow{"PageDown", [](QSpinBox& s) { QTest::keyClick(&s, Qt::Key_PageDown); }, 40},
-    StepRow{"TypedValue", [](QSpinBox& s) {
-        QTest::keyClick(&s, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(&s, QStringLiteral("5"));
-        QTest::keyClick(&s, Qt::Key_Return); }, 50}),
-    [](const auto& info) { return std::string(info.param.id); });
+    {"HoldPageDown", "HoldUpDown", "HoldLabel", kHold, 480, 50, Qt::Key_PageDown, nullptr, 40},
+    {"HoldTypedValue", "HoldUpDown", "HoldLabel", kHold, 480, 50, Qt::Key_unknown, "5", 50},
+    {"HoldTop", "HoldUpDown", "HoldLabel", kHold, 480, 1000, Qt::Key_Up, nullptr, 1000},
+    {"HoldBottom", "HoldUpDown", "HoldLabel", kHold, 480, 0, Qt::Key_Down, nullptr, 0},
+    {"DecayTop", "DecayUpDown", "DecayLabel", kDecay, 1, 7, Qt::Key_Up, nullptr, 7},
+    {"DecayUp", "DecayUpDown", "DecayLabel", kDecay, 1, 2, Qt::Key_Up, nullptr, 3},
+    {"GainTop", "GainUpDown", "GainLabel", kGain, 1, 36, Qt::Key_Up, nullptr, 36},
+    {"GainBottom", "GainUpDown", "GainLabel", kGain, 1, -36, Qt::Key_Down, nullptr, -36},
+    {"ThresholdTop", "ThresholdUpDown", "ThresholdLabel", kThreshold, 1, 0, Qt::Key_Up, nullptr, 0},
+    {"ThresholdBottom", "ThresholdUpDown", "ThresholdLabel", kThreshold, 1, -42, Qt::Key_Down,
+     nullptr, -42},
+};
 // clang-format on
+
+INSTANTIATE_TEST_SUITE_P(Actions, Form1SpinnerTest, ::testing::ValuesIn(kSpinnerRows),
+                         [](const auto& info) { return std::string(info.param.id); });
 
 } // namespace
 } // namespace tarn::test
