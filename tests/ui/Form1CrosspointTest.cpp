@@ -1,7 +1,5 @@
 #include "FormFixture.h"
 
-#include <functional>
-
 #include <QAction>
 #include <QApplication>
 #include <QHeaderView>
@@ -42,7 +40,6 @@ TEST_F(FormTest, EntryClickFillsTheSelectionOfTheShownOutputAndSaveWritesIt)
     const QByteArray saved = folder.read(QStringLiteral("aes3mix.trn"));
     EXPECT_EQ(saved.mid(slotByte(7, 9, 1), 2), hexBytes("11 00"));
     EXPECT_EQ(saved, expected);
-    EXPECT_EQ(folder.read(QStringLiteral("ipmix.trn")), defaultMixImage());
 
     // A longer text widens its column at once.
     select(grid, 1, 4, 1, 4);
@@ -71,6 +68,7 @@ protected:
     }
 };
 
+// Each way opens the menu over its grid; its items apply to that grid's selection only.
 TEST_P(Form1MenuTest, MutesOrSetsUnityOnTheSelectionOfItsGrid)
 {
     openSmallFolder();
@@ -91,20 +89,9 @@ TEST_P(Form1MenuTest, MutesOrSetsUnityOnTheSelectionOfItsGrid)
     EXPECT_EQ(grid.text(20, 3), QStringLiteral(" Unity"));
     EXPECT_EQ(form->model().slot(1, 0, 4, 0), 73);
     EXPECT_EQ(form->model().slot(0, 0, 4, 0), 0);
-
     choose(grid, "mnuMUTE");
     EXPECT_EQ(grid.text(6, 2), QStringLiteral(" MUTE"));
     EXPECT_EQ(form->model().slot(1, 0, 5, 1), 0);
-    EXPECT_EQ(form->model().slot(0, 0, 5, 1), 73);
-
-    // Shown again from the model, the cells take the tree's text for pointer 73.
-    choose(grid, "mnuLu");
-    outputCombo(1)->setCurrentIndex(1);
-    outputCombo(1)->setCurrentIndex(0);
-    EXPECT_EQ(grid.text(6, 2), QStringLiteral(" Unity"));
-
-    QTest::mouseClick(grid.widget()->viewport(), Qt::LeftButton, {}, cellCenter(grid, 2, 2));
-    EXPECT_FALSE(menu->isVisible());
 }
 
 // clang-format off
@@ -203,11 +190,25 @@ INSTANTIATE_TEST_SUITE_P(
                       RevealRow{"LoopEntry", 2, 5, 1, {"Buses"}}),
     [](const auto& info) { return std::string(info.param.id); });
 
-TEST_F(FormTest, HighlightFollowsTheCurrentCellAndLaterTheWholeSelection)
+// Until the first assignment only the current cell is painted; from then on the selection as
+// it stands when the current cell moves. Every painted cell gets its colours back when the
+// current cell moves on, also after the selection shrank from the current cell.
+struct HighlightRow
+{
+    const char* id;
+    int paintedAtEnter; // cells highlighted once the large selection's current cell was entered
+    void (*selectLarge)(GridAdapter& grid);
+};
+
+using Form1HighlightTest = FormRowTest<HighlightRow>;
+
+TEST_P(Form1HighlightTest, FollowsTheCurrentCellAndGivesBackEveryPaintedCell)
 {
     openSmallFolder();
-    const QPalette palette = form->crossPointGrid(0).widget()->palette();
-    const auto highlighted = [&](const GridAdapter& grid) {
+    GridAdapter& grid = form->crossPointGrid(0);
+    QTableWidget* table = grid.widget();
+    const QPalette palette = table->palette();
+    const auto highlighted = [&] {
         QStringList cells;
         for (int r = 1; r < grid.rows(); ++r)
             for (int c = 1; c < grid.columns(); ++c)
@@ -215,125 +216,40 @@ TEST_F(FormTest, HighlightFollowsTheCurrentCellAndLaterTheWholeSelection)
                     cells.append(QStringLiteral("%1/%2").arg(r).arg(c));
         return cells;
     };
-    GridAdapter& grid = form->crossPointGrid(0);
-    QTableWidget* table = grid.widget();
-
-    // Until the first assignment only the current cell is painted.
     table->setCurrentCell(4, 2);
     grid.setOtherCorner(6, 3);
-    EXPECT_EQ(highlighted(grid), QStringList{QStringLiteral("4/2")});
+    EXPECT_EQ(highlighted(), QStringList{QStringLiteral("4/2")});
     EXPECT_EQ(grid.foreground(4, 2), palette.color(QPalette::HighlightedText));
     EXPECT_EQ(grid.foreground(1, 1), palette.color(QPalette::Text));
-
-    // From then on, the selection as it stands when the current cell moves. Extending it from
-    // the same current cell paints nothing; leaving clears the whole rectangle left behind.
-    clickEntry(0, {"Switching", "MUTE"});
-    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cellCenter(grid, 10, 1));
-    QTest::mouseClick(table->viewport(), Qt::LeftButton, Qt::ShiftModifier,
-                      cellCenter(grid, 11, 1));
-    EXPECT_EQ(highlighted(grid), QStringList{QStringLiteral("10/1")});
-    select(grid, 20, 2, 21, 4);
-    EXPECT_EQ(highlighted(grid), QStringList{QStringLiteral("20/2")});
-
-    // A rectangle standing when the cell moves, as after Ctrl+A, is painted whole.
-    table->setFocus();
-    QTest::keyClick(table, Qt::Key_A, Qt::ControlModifier);
-    EXPECT_EQ(highlighted(grid).size(), 64 * 4);
-    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cellCenter(grid, 7, 3));
-    EXPECT_EQ(highlighted(grid), QStringList{QStringLiteral("7/3")});
-
-    // The loops grids follow their current cell the same way.
-    showTab(2);
-    GridAdapter& loops = form->loopsGrid(1);
-    QTest::mouseClick(loops.widget()->viewport(), Qt::LeftButton, {}, cellCenter(loops, 3, 1));
-    EXPECT_EQ(highlighted(loops), QStringList{QStringLiteral("3/1")});
-}
-
-// Every cell the highlight painted gets its colours back when the current cell moves, also
-// after the selection shrank from the current cell (the fill mode paints whole selections).
-struct ShrinkRow
-{
-    const char* id;
-    int paintedAtEnter; // cells highlighted once the large selection's current cell was entered
-    std::function<void(FormTest&, GridAdapter&)> selectLarge;
-};
-
-using Form1ShrinkTest = FormRowTest<ShrinkRow>;
-
-TEST_P(Form1ShrinkTest, LeavingGivesBackEveryPaintedCell)
-{
-    openSmallFolder();
-    const QPalette palette = form->crossPointGrid(0).widget()->palette();
-    GridAdapter& grid = form->crossPointGrid(0);
-    QTableWidget* table = grid.widget();
-    const auto highlighted = [&] {
-        int cells = 0;
-        for (int r = 1; r < grid.rows(); ++r)
-            for (int c = 1; c < grid.columns(); ++c)
-                cells += grid.background(r, c) == palette.color(QPalette::Highlight) ? 1 : 0;
-        return cells;
-    };
     clickEntry(0, {"Switching", "MUTE"});
 
-    GetParam().selectLarge(*this, grid);
-    // The large selection is entered from another cell, so its whole rectangle is painted.
-    EXPECT_EQ(highlighted(), GetParam().paintedAtEnter);
+    // The large selection is entered from another cell; extending it from there paints nothing.
+    GetParam().selectLarge(grid);
+    EXPECT_EQ(highlighted().size(), GetParam().paintedAtEnter);
     table->setFocus();
     QTest::keyClick(table, Qt::Key_Up, Qt::ShiftModifier);
     QTest::keyClick(table, Qt::Key_Left, Qt::ShiftModifier);
     QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cellCenter(grid, 30, 2));
-    EXPECT_EQ(highlighted(), 1);
-    EXPECT_EQ(grid.background(30, 2), palette.color(QPalette::Highlight));
+    EXPECT_EQ(highlighted(), QStringList{QStringLiteral("30/2")});
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Selections, Form1ShrinkTest,
-    ::testing::Values(
-        ShrinkRow{"CtrlA", 64 * 4,
-                  [](FormTest&, GridAdapter& grid) {
-                      // Ctrl+A makes the first cell current: from another cell it is entered.
-                      QTest::mouseClick(grid.widget()->viewport(), Qt::LeftButton, {},
-                                        cellCenter(grid, 6, 2));
-                      QTest::keyClick(grid.widget(), Qt::Key_A, Qt::ControlModifier);
-                  }},
-        ShrinkRow{"ShiftArrows", 1,
-                  [](FormTest&, GridAdapter& grid) {
-                      QTest::mouseClick(grid.widget()->viewport(), Qt::LeftButton, {},
-                                        cellCenter(grid, 5, 1));
-                      for (Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Right, Qt::Key_Right})
-                          QTest::keyClick(grid.widget(), key, Qt::ShiftModifier);
-                  }},
-        ShrinkRow{"Drag", 1,
-                  [](FormTest&, GridAdapter& grid) {
-                      QWidget* viewport = grid.widget()->viewport();
-                      QTest::mousePress(viewport, Qt::LeftButton, {}, cellCenter(grid, 5, 1));
-                      QTest::mouseMove(viewport, cellCenter(grid, 8, 3));
-                      QTest::mouseRelease(viewport, Qt::LeftButton, {}, cellCenter(grid, 8, 3));
-                  }}),
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Selections, Form1HighlightTest, ::testing::Values(
+    // Ctrl+A makes the first cell current: from another cell it is entered.
+    HighlightRow{"CtrlA", 64 * 4, [](GridAdapter& grid) {
+        QTest::mouseClick(grid.widget()->viewport(), Qt::LeftButton, {}, cellCenter(grid, 6, 2));
+        QTest::keyClick(grid.widget(), Qt::Key_A, Qt::ControlModifier); }},
+    HighlightRow{"ShiftArrows", 1, [](GridAdapter& grid) {
+        QTest::mouseClick(grid.widget()->viewport(), Qt::LeftButton, {}, cellCenter(grid, 5, 1));
+        for (Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Right, Qt::Key_Right})
+            QTest::keyClick(grid.widget(), key, Qt::ShiftModifier); }},
+    HighlightRow{"Drag", 1, [](GridAdapter& grid) {
+        QWidget* viewport = grid.widget()->viewport();
+        QTest::mousePress(viewport, Qt::LeftButton, {}, cellCenter(grid, 5, 1));
+        QTest::mouseMove(viewport, cellCenter(grid, 8, 3));
+        QTest::mouseRelease(viewport, Qt::LeftButton, {}, cellCenter(grid, 8, 3)); }}),
     [](const auto& info) { return std::string(info.param.id); });
-
-// The table's item(r, c) and current cell are the grid's (row, column); the fixed row and
-// column show once, as the header sections, which stay in view.
-TEST_F(FormTest, GridsAreNumberedAsTheirCellsThroughTheTable)
-{
-    openSmallFolder();
-    auto* table = child<QTableWidget>(QStringLiteral("CrossPointGrid_0"));
-    auto* loops = child<QTableWidget>(QStringLiteral("LoopsGrid_0"));
-    EXPECT_EQ(QSize(table->rowCount(), table->columnCount()), QSize(65, 5));
-    EXPECT_EQ(QSize(loops->rowCount(), loops->columnCount()), QSize(9, 2));
-    EXPECT_EQ(table->item(0, 1)->text(), QStringLiteral("CONTROL A"));
-    EXPECT_EQ(table->horizontalHeaderItem(1)->text(), QStringLiteral("CONTROL A"));
-    EXPECT_EQ(table->verticalHeaderItem(3)->text(), QStringLiteral(" 03 | Phone"));
-    EXPECT_EQ(QPoint(table->columnAt(0), table->rowAt(0)), QPoint(1, 1));
-    EXPECT_EQ(QPoint(table->currentColumn(), table->currentRow()), QPoint(1, 1));
-
-    // The cell the table makes current is the one an assignment fills: input 3, slot B.
-    table->setCurrentCell(3, 2);
-    clickEntry(0, {"Faders", "Fader 1"});
-    EXPECT_EQ(table->item(3, 2)->text(), QStringLiteral(" Fader 1"));
-    EXPECT_EQ(form->model().slot(0, 0, 2, 1), 16);
-    EXPECT_EQ(form->model().slot(0, 0, 2, 0), 0);
-}
+// clang-format on
 
 } // namespace
 } // namespace tarn::test
