@@ -208,7 +208,7 @@ TEST_F(FormTest, CellsTreeEntriesAndButtonsExplainThemselves)
 {
     QByteArray aes3 = defaultMixImage();
     putLE16(aes3, slotByte(0, 1, 2), 999);
-    putLE16(aes3, slotByte(0, 2, 0), 17);
+    putLE16(aes3, slotByte(0, 2, 0), 25);
     folder.write(QStringLiteral("aes3mix.trn"), aes3);
     openActive();
     const auto tip = [this](const GridAdapter& grid, int row, int column) {
@@ -218,7 +218,8 @@ TEST_F(FormTest, CellsTreeEntriesAndButtonsExplainThemselves)
         QApplication::sendEvent(viewport, &event);
         return QToolTip::isVisible() ? QToolTip::text() : QString();
     };
-    EXPECT_EQ(tip(form->crossPointGrid(0), 3, 1), QStringLiteral("Faders > Fader 2 - pointer 17"));
+    EXPECT_EQ(tip(form->crossPointGrid(0), 3, 1),
+              QStringLiteral("Faders > Fader 2 > Fader 2 fine - pointer 25"));
     EXPECT_EQ(tip(form->crossPointGrid(0), 2, 3),
               QStringLiteral("pointer 999: no control in this set"));
     EXPECT_EQ(tip(form->crossPointGrid(0), 1, 2), QStringLiteral("Switching > Unity - pointer 73"));
