@@ -53,12 +53,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     tarn::ConfigModel model = before;
     const std::vector<tarn::JsonProblem> problems = tarn::importFolderJson(document, model);
     if (!problems.empty()) {
-        // Nothing of a faulty document is taken, so nothing of it can be written.
+        // Nothing of a faulty document is taken (the images included), so nothing is written.
         FUZZ_CHECK(model == before);
-        FUZZ_CHECK(model.mixImage(0) == before.mixImage(0) &&
-                   model.mixImage(1) == before.mixImage(1) &&
-                   model.meterImage() == before.meterImage() &&
-                   model.compressorImage() == before.compressorImage());
         for (const tarn::JsonProblem& problem : problems)
             FUZZ_CHECK(!problem.message.isEmpty());
         return 0;
