@@ -178,11 +178,5 @@ INSTANTIATE_TEST_SUITE_P(Paths, NormalizeFolderPathTest,
                                            PathCase{"DefaultZero", "0", "0"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(FolderFiles, BackslashNamesFollowTheFolderWithThePlatformSeparator)
-{
-    EXPECT_EQ(folderFilePath("/cfg", kAes3MixFile), QDir::toNativeSeparators("/cfg/aes3mix.trn"));
-    EXPECT_EQ(controlFilePath("/cfg", 3), QDir::toNativeSeparators("/cfg/iploopcontrols.txt"));
-}
-
 } // namespace
 } // namespace tarn

@@ -3,7 +3,6 @@
 #include "TestFolder.h"
 
 #include <memory>
-#include <random>
 #include <span>
 #include <string>
 #include <string_view>
@@ -225,18 +224,6 @@ TEST(ControlParser, EntriesBeyondTheLimitAreNotCreated)
     EXPECT_EQ(diagnosticText(over.result), "32768: no entry: the set already holds 32767 entries\n"
                                            "32770: no entry: the set already holds 32767 entries");
     expectConsistentMaps(*over.set);
-}
-
-TEST(ControlParser, GarbageNeverBreaksTheMaps)
-{
-    std::mt19937 random(20240611);
-    const char alphabet[] = "\t\t\t~~~===\r\r\n ACTIVEPTR+-OFFSET0123456789.eE&H\0\xFF";
-    for (int round = 0; round < 200 && !testing::Test::HasFatalFailure(); ++round) {
-        QByteArray bytes(int(random() % 4000), Qt::Uninitialized);
-        for (char& c : bytes)
-            c = round % 2 ? alphabet[random() % (sizeof alphabet - 1)] : char(random());
-        expectConsistentMaps(*parse(bytes).set);
-    }
 }
 
 // Far beyond what a description file holds: parsed whole, without a crash or a hang.

@@ -111,14 +111,6 @@ TEST(MixFile, CheckRepairsNegativeSlotsAndReportsThoseWithoutEntry)
     EXPECT_TRUE(check.anyInvalid());
 }
 
-TEST(MixFile, PointerZeroHasNoExemption)
-{
-    ConfigModel model;
-    const MixCheck check = checkMixSettings(model, 1, setWithPointers({73}), setWithPointers({0}));
-    EXPECT_EQ(check.invalidSlots.size(), static_cast<std::size_t>(kOutputCount * kSlotsPerOutput));
-    EXPECT_TRUE(check.invalidLoops.empty());
-}
-
 struct LoopCase
 {
     const char* name;
