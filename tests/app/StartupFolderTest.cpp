@@ -43,14 +43,5 @@ TEST(ResolveConfigFolder, CancelKeepsTheStoredEntry)
     EXPECT_EQ(settings.writes, 0);
 }
 
-TEST(ResolveConfigFolder, ArgumentStandsForTheAnswerWithoutAsking)
-{
-    FakeSettings settings;
-    FakeChooser chooser;
-    EXPECT_EQ(ResolveConfigFolder(settings, chooser, "/given"), "/given");
-    EXPECT_TRUE(chooser.prompts.isEmpty());
-    EXPECT_EQ(settings.path(), "/given");
-}
-
 } // namespace
 } // namespace tarn::test

@@ -110,6 +110,7 @@ TEST_F(FormTest, FolderArgumentStandsForTheChoice)
     makeForm();
     EXPECT_TRUE(form->start(folder.path()));
     EXPECT_TRUE(chooser.prompts.isEmpty());
+    EXPECT_EQ(settings.path(), folder.path());
     EXPECT_EQ(form->windowTitle(), kCaption + folder.path());
 }
 
