@@ -39,39 +39,6 @@ TEST(LoadSequence, FreshFolderCreatesEmptyBinaryFilesAndHoldsDefaults)
     EXPECT_EQ(load->loopCellTexts[1][7], QStringLiteral(" Off"));
 }
 
-TEST(LoadSequence, MissingEntriesForFreshDefaultsAreReportedPerMixFile)
-{
-    TestFolder folder;
-    folder.write("aes3controls.txt", "Mute~ACTIVE\r\n0dB~PTR=73~ACTIVE\r\n");
-    folder.write("aes3loopcontrols.txt", "Off~ACTIVE\r\n");
-    const auto load = LoadSequence(folder.path());
-    EXPECT_FALSE(load->mixFiles[0].check.anyInvalid());
-    EXPECT_TRUE(load->mixFiles[1].check.anyInvalid());
-    EXPECT_EQ(load->loopCellTexts[1][0], QStringLiteral(" ----INVALID----"));
-    EXPECT_FALSE(load->sets[1].loaded);
-}
-
-TEST(LoadSequence, ReadOnlyLoadCreatesNothing)
-{
-    TestFolder folder;
-    writeMinimalControls(folder);
-    const auto load = LoadSequence(folder.path(), MissingFiles::Leave);
-    for (const QString& name : kBinaryFiles)
-        EXPECT_FALSE(folder.exists(name)) << name.toStdString();
-    EXPECT_EQ(load->meterPositions[0], 25);
-}
-
-TEST(LoadSequence, FilesThatCannotBeCreatedAreReportedAndDefaultsUsed)
-{
-    TestFolder folder;
-    const QString missingFolder = folder.filePath("gone");
-    const auto load = LoadSequence(missingFolder);
-    ASSERT_EQ(load->problems.size(), 4u);
-    EXPECT_TRUE(load->problems[0].path.endsWith("aes3mix.trn"));
-    EXPECT_FALSE(load->problems[0].reason.isEmpty());
-    EXPECT_EQ(load->compressorPositions.values, (std::array<int, 5>{3, 50, 7, 18, -30}));
-}
-
 // The binary files alone, read again into an empty model against the sets already loaded,
 // give what a whole load gives.
 TEST(LoadBinaryFiles, AloneMatchesAWholeLoad)
