@@ -1,6 +1,6 @@
 #include "ui/GridAdapter.h"
 
-#include "ui/GridCellDelegate.h"
+#include "ui/GridPainter.h"
 #include "ui/Twips.h"
 
 #include <algorithm>
@@ -11,6 +11,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPointer>
 #include <QStyleOptionHeader>
@@ -104,6 +105,13 @@ public:
     }
 
 protected:
+    void paintEvent(QPaintEvent* event) override
+    {
+        QStyleOptionViewItem option;
+        initViewItemOption(&option);
+        m_painter.paint(*this, event->region(), option);
+    }
+
     bool event(QEvent* event) override
     {
         if (!m_adapter || event->type() == QEvent::DeferredDelete)
@@ -337,6 +345,7 @@ private:
     }
 
     GridAdapter* m_adapter;
+    GridPainter m_painter;
     bool m_dragging = false;
     QPoint m_dragPoint;
     QTimer m_autoScroll;
@@ -362,7 +371,6 @@ GridAdapter::GridAdapter(int rows, int columns, QWidget* parent, const QString& 
     m_table->setTabKeyNavigation(false);
     m_table->setWordWrap(false);
     m_table->setCornerButtonEnabled(false);
-    m_table->setItemDelegate(new GridCellDelegate(m_table));
 
     for (QHeaderView* header : {m_table->horizontalHeader(), m_table->verticalHeader()}) {
         header->setSectionsClickable(false);

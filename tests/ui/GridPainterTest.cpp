@@ -1,0 +1,176 @@
+#include "ui/Fonts.h"
+#include "ui/GridAdapter.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include <QHeaderView>
+#include <QImage>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStyledItemDelegate>
+#include <QTableWidget>
+
+#include <gtest/gtest.h>
+
+namespace tarn {
+namespace {
+
+// What a table view paints with a delegate that draws each cell as its background and its
+// text through QPainter::drawText: the look the grid keeps.
+class ReferenceDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override
+    {
+        const QPalette::ColorGroup group =
+            !(option.state & QStyle::State_Enabled) ? QPalette::Disabled
+            : (option.state & QStyle::State_Active) ? QPalette::Normal
+                                                    : QPalette::Inactive;
+        QColor foreground;
+        if (option.state & QStyle::State_Selected) {
+            painter->fillRect(option.rect, option.palette.brush(group, QPalette::Highlight));
+            foreground = option.palette.color(group, QPalette::HighlightedText);
+        } else {
+            const auto background = qvariant_cast<QBrush>(index.data(Qt::BackgroundRole));
+            if (background.style() != Qt::NoBrush)
+                painter->fillRect(option.rect, background);
+            const QVariant text = index.data(Qt::ForegroundRole);
+            foreground = text.isValid() ? qvariant_cast<QBrush>(text).color()
+                                        : option.palette.color(group, QPalette::Text);
+        }
+        const int margin = option.widget->style()->pixelMetric(QStyle::PM_FocusFrameHMargin,
+                                                               nullptr, option.widget) +
+                           1;
+        painter->save();
+        painter->setPen(foreground);
+        painter->setClipRect(option.rect);
+        painter->drawText(option.rect.adjusted(margin, 0, -margin, 0),
+                          Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                          index.data().toString());
+        painter->restore();
+    }
+};
+
+// A crosspoint-sized grid beside a plain table view made to match it cell for cell.
+class GridPainterTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_window->resize(1400, 800);
+        grid->widget()->setFont(sixPixelFixedFont());
+        grid->widget()->setGeometry(0, 0, 660, 500);
+        for (int r = 0; r < 65; ++r) {
+            for (int c = 0; c < 5; ++c) {
+                const QString text =
+                    r == 0 || c == 0   ? QStringLiteral("fixed")
+                    : (r + c) % 7 == 0 ? QStringLiteral(" ----INVALID----")
+                                       : QStringLiteral(" Fader %1 gy\u00c5\u20ac").arg(r * 10 + c);
+                grid->setText(r, c, text);
+            }
+        }
+        for (int c = 1; c < 5; ++c)
+            grid->setColumnWidthTwips(c, (20 + 3 * c) * 6 * 15, 15);
+        m_window->show();
+    }
+
+    // The reference, built from the grid's table as it stands now.
+    std::unique_ptr<QTableWidget> reference() const
+    {
+        const QTableWidget& table = *grid->widget();
+        auto plain =
+            std::make_unique<QTableWidget>(table.rowCount(), table.columnCount(), m_window.get());
+        plain->setItemDelegate(new ReferenceDelegate(plain.get()));
+        plain->setStyleSheet(table.styleSheet());
+        plain->setFont(table.font());
+        plain->setPalette(table.palette());
+        plain->setEnabled(table.isEnabled());
+        plain->setLayoutDirection(table.layoutDirection());
+        plain->setGeometry(table.geometry().translated(700, 0));
+        plain->verticalHeader()->setFixedWidth(table.verticalHeader()->width());
+        plain->horizontalHeader()->setFixedHeight(table.horizontalHeader()->height());
+        plain->verticalHeader()->setMinimumSectionSize(0);
+        plain->verticalHeader()->setDefaultSectionSize(
+            table.verticalHeader()->defaultSectionSize());
+        for (int c = 0; c < table.columnCount(); ++c) {
+            plain->setColumnWidth(c, table.columnWidth(c));
+            plain->setColumnHidden(c, table.isColumnHidden(c));
+        }
+        for (int r = 0; r < table.rowCount(); ++r) {
+            plain->setRowHidden(r, table.isRowHidden(r));
+            for (int c = 0; c < table.columnCount(); ++c)
+                plain->setItem(r, c, table.item(r, c)->clone());
+        }
+        plain->selectionModel()->select(table.selectionModel()->selection(),
+                                        QItemSelectionModel::ClearAndSelect);
+        plain->show();
+        plain->horizontalScrollBar()->setValue(table.horizontalScrollBar()->value());
+        plain->verticalScrollBar()->setValue(table.verticalScrollBar()->value());
+        return plain;
+    }
+
+    void expectPaintedAsReference() const
+    {
+        const auto plain = reference();
+        const QImage expected = plain->viewport()->grab().toImage();
+        const QImage actual = grid->widget()->viewport()->grab().toImage();
+        ASSERT_EQ(actual.size(), expected.size());
+        EXPECT_TRUE(actual == expected);
+    }
+
+    std::unique_ptr<QWidget> m_window = std::make_unique<QWidget>();
+    GridAdapter* grid = new GridAdapter(65, 5, m_window.get(), QStringLiteral("CrossPointGrid_0"));
+};
+
+struct Scene
+{
+    const char* name;
+    std::function<void(GridAdapter&)> arrange;
+};
+
+class GridPainting : public GridPainterTest, public ::testing::WithParamInterface<Scene>
+{
+};
+
+TEST_P(GridPainting, PaintsWhatATableViewWithAPlainDelegatePaints)
+{
+    GetParam().arrange(*grid);
+    expectPaintedAsReference();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Scenes, GridPainting,
+    ::testing::Values(
+        Scene{"AsCreated",
+              [](GridAdapter&) {
+              }},
+        Scene{"SelectedAndColoured",
+              [](GridAdapter& g) {
+                  g.setCurrentCell(3, 2);
+                  g.setOtherCorner(9, 4);
+                  g.setAreaColors({12, 1, 14, 3}, QColor(200, 40, 40), QColor(250, 250, 90));
+              }},
+        Scene{"Scrolled",
+              [](GridAdapter& g) {
+                  g.widget()->verticalScrollBar()->setValue(20);
+                  g.widget()->horizontalScrollBar()->setValue(
+                      g.widget()->horizontalScrollBar()->maximum());
+              }},
+        Scene{"RightToLeft",
+              [](GridAdapter& g) {
+                  g.widget()->setLayoutDirection(Qt::RightToLeft);
+                  g.setCurrentCell(5, 1);
+              }},
+        Scene{"Disabled",
+              [](GridAdapter& g) {
+                  g.widget()->setEnabled(false);
+              }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
+} // namespace tarn
