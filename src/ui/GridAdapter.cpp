@@ -663,11 +663,23 @@ GridAdapter::CellArea GridAdapter::fillArea() const
 void GridAdapter::applyToArea(const CellArea& area,
                               const std::function<void(int row, int column)>& apply)
 {
-    if (area.isEmpty())
+    if (area.isEmpty() || !m_table)
         return;
+    // Each cell asks for its own repaint. As hundreds of separate rectangles they would make
+    // every fill and glyph of that repaint clip against all of them; inside one rectangle asked
+    // for first, each is merged at once.
+    const QAbstractItemModel* model = m_table->model();
+    m_table->viewport()->update(m_table->visualRect(model->index(area.top, area.left)) |
+                                m_table->visualRect(model->index(area.bottom, area.right)));
     for (int r = area.top; r <= area.bottom; ++r)
         for (int c = area.left; c <= area.right; ++c)
             apply(r, c);
+}
+
+void GridAdapter::setTexts(const CellArea& area,
+                           const std::function<QString(int row, int column)>& text)
+{
+    applyToArea(area, [&](int row, int column) { setText(row, column, text(row, column)); });
 }
 
 void GridAdapter::setSelectionText(const QString& text)

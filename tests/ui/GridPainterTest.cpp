@@ -5,8 +5,10 @@
 #include <memory>
 #include <string>
 
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QImage>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
@@ -171,6 +173,38 @@ INSTANTIATE_TEST_SUITE_P(
                   g.widget()->setEnabled(false);
               }}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Collects the region of every paint event a widget receives.
+class PaintRecorder : public QObject
+{
+public:
+    explicit PaintRecorder(QWidget* widget) { widget->installEventFilter(this); }
+    QRegion painted;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            painted += static_cast<QPaintEvent*>(event)->region();
+        return false;
+    }
+};
+
+// A block of cells written one by one is repainted as one rectangle, the grid lines inside it
+// included, not as a region of separate cells.
+TEST_F(GridPainterTest, RepaintsAWrittenBlockAsOneRectangle)
+{
+    QTableWidget& table = *grid->widget();
+    QCoreApplication::processEvents();
+    const PaintRecorder recorder(table.viewport());
+    grid->setTexts({2, 1, 6, 3}, [](int row, int column) {
+        return QStringLiteral(" %1/%2").arg(row).arg(column);
+    });
+    QCoreApplication::processEvents();
+    const QRect block =
+        table.visualRect(table.model()->index(2, 1)) | table.visualRect(table.model()->index(6, 3));
+    EXPECT_TRUE(recorder.painted == QRegion(block));
+}
 
 } // namespace
 } // namespace tarn
