@@ -13,6 +13,7 @@
 #include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -55,6 +56,16 @@ public:
                           Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
                           index.data().toString());
         painter->restore();
+        if (option.state & QStyle::State_HasFocus) {
+            QStyleOptionFocusRect focus;
+            focus.QStyleOption::operator=(option);
+            focus.state |= QStyle::State_KeyboardFocusChange | QStyle::State_Item;
+            focus.backgroundColor = option.palette.color(
+                group,
+                (option.state & QStyle::State_Selected) ? QPalette::Highlight : QPalette::Window);
+            option.widget->style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter,
+                                                  option.widget);
+        }
     }
 };
 
@@ -108,6 +119,9 @@ protected:
             for (int c = 0; c < table.columnCount(); ++c)
                 plain->setItem(r, c, table.item(r, c)->clone());
         }
+        plain->selectionModel()->setCurrentIndex(
+            plain->model()->index(table.currentRow(), table.currentColumn()),
+            QItemSelectionModel::NoUpdate);
         plain->selectionModel()->select(table.selectionModel()->selection(),
                                         QItemSelectionModel::ClearAndSelect);
         plain->show();
@@ -116,10 +130,16 @@ protected:
         return plain;
     }
 
-    void expectPaintedAsReference() const
+    // With `focused`, each table is painted while it has the focus.
+    void expectPaintedAsReference(bool focused = false) const
     {
         const auto plain = reference();
+        if (focused)
+            plain->setFocus();
         const QImage expected = plain->viewport()->grab().toImage();
+        if (focused)
+            grid->widget()->setFocus();
+        ASSERT_EQ(grid->widget()->hasFocus(), focused);
         const QImage actual = grid->widget()->viewport()->grab().toImage();
         ASSERT_EQ(actual.size(), expected.size());
         EXPECT_TRUE(actual == expected);
@@ -173,6 +193,19 @@ INSTANTIATE_TEST_SUITE_P(
                   g.widget()->setEnabled(false);
               }}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// The current cell of the grid that has the focus shows the style's focus frame.
+TEST_F(GridPainterTest, FramesTheCurrentCellWhileTheGridHasTheFocus)
+{
+    m_window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
+    grid->setCurrentCell(4, 2);
+    grid->setOtherCorner(6, 3);
+    grid->widget()->clearFocus();
+    const QImage unfocused = grid->widget()->viewport()->grab().toImage();
+    expectPaintedAsReference(true);
+    EXPECT_FALSE(grid->widget()->viewport()->grab().toImage() == unfocused);
+}
 
 // Collects the region of every paint event a widget receives.
 class PaintRecorder : public QObject
