@@ -1,6 +1,6 @@
 #include "ui/GridAdapter.h"
 
-#include "ui/GridCellDelegate.h"
+#include "ui/GridPainter.h"
 #include "ui/Twips.h"
 
 #include <algorithm>
@@ -11,6 +11,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPointer>
 #include <QStyleOptionHeader>
@@ -104,6 +105,13 @@ public:
     }
 
 protected:
+    void paintEvent(QPaintEvent* event) override
+    {
+        QStyleOptionViewItem option;
+        initViewItemOption(&option);
+        m_painter.paint(*this, event->region(), option);
+    }
+
     bool event(QEvent* event) override
     {
         if (!m_adapter || event->type() == QEvent::DeferredDelete)
@@ -337,6 +345,7 @@ private:
     }
 
     GridAdapter* m_adapter;
+    GridPainter m_painter;
     bool m_dragging = false;
     QPoint m_dragPoint;
     QTimer m_autoScroll;
@@ -362,7 +371,6 @@ GridAdapter::GridAdapter(int rows, int columns, QWidget* parent, const QString& 
     m_table->setTabKeyNavigation(false);
     m_table->setWordWrap(false);
     m_table->setCornerButtonEnabled(false);
-    m_table->setItemDelegate(new GridCellDelegate(m_table));
 
     for (QHeaderView* header : {m_table->horizontalHeader(), m_table->verticalHeader()}) {
         header->setSectionsClickable(false);
@@ -655,11 +663,23 @@ GridAdapter::CellArea GridAdapter::fillArea() const
 void GridAdapter::applyToArea(const CellArea& area,
                               const std::function<void(int row, int column)>& apply)
 {
-    if (area.isEmpty())
+    if (area.isEmpty() || !m_table)
         return;
+    // Each cell asks for its own repaint. As hundreds of separate rectangles they would make
+    // every fill and glyph of that repaint clip against all of them; inside one rectangle asked
+    // for first, each is merged at once.
+    const QAbstractItemModel* model = m_table->model();
+    m_table->viewport()->update(m_table->visualRect(model->index(area.top, area.left)) |
+                                m_table->visualRect(model->index(area.bottom, area.right)));
     for (int r = area.top; r <= area.bottom; ++r)
         for (int c = area.left; c <= area.right; ++c)
             apply(r, c);
+}
+
+void GridAdapter::setTexts(const CellArea& area,
+                           const std::function<QString(int row, int column)>& text)
+{
+    applyToArea(area, [&](int row, int column) { setText(row, column, text(row, column)); });
 }
 
 void GridAdapter::setSelectionText(const QString& text)

@@ -49,6 +49,8 @@ public:
 
     QString text(int row, int column) const;
     void setText(int row, int column, const QString& text);
+    // Sets every cell of `area` to `text(row, column)`.
+    void setTexts(const CellArea& area, const std::function<QString(int row, int column)>& text);
 
     int row() const; // current cell
     int column() const;
@@ -143,8 +145,8 @@ private:
     // Raises leave and enter when the current cell moved since the last call; a moved other
     // corner is only taken note of.
     void syncCurrentCell();
-    static void applyToArea(const CellArea& area,
-                            const std::function<void(int row, int column)>& apply);
+    // Applies `apply` to every cell of `area`, then has the area repainted as one rectangle.
+    void applyToArea(const CellArea& area, const std::function<void(int row, int column)>& apply);
 
     QTableWidget* m_table = nullptr;
     FillMode m_fillMode = FillMode::CurrentCell;

@@ -24,12 +24,9 @@ void Form1::MixOutputCombo_Click(int mixer)
         return;
     const MixOutputTexts texts = mixOutputCellTexts(
         m_model, m_load->sets[static_cast<std::size_t>(crosspointSetOf(mixer))], mixer, output);
-    GridAdapter& grid = crossPointGrid(mixer);
-    for (int input = 0; input < kInputCount; ++input) {
-        for (int slot = 0; slot < kSlotCount; ++slot)
-            grid.setText(input + 1, slot + 1,
-                         texts[static_cast<std::size_t>(input)][static_cast<std::size_t>(slot)]);
-    }
+    crossPointGrid(mixer).setTexts({1, 1, kInputCount, kSlotCount}, [&](int row, int column) {
+        return texts[static_cast<std::size_t>(row - 1)][static_cast<std::size_t>(column - 1)];
+    });
     Grid_Resize(mixer);
 }
 

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "ui/CellTextPainter.h"
+
+class QModelIndex;
+class QPainter;
+class QRect;
+class QRegion;
+class QStyleOptionViewItem;
+class QTableView;
+
+namespace tarn {
+
+// Paints a grid's cells and grid lines as QTableView with a plain item delegate would, in one
+// pass and without per-cell style work: each cell is its background (the highlight when
+// selected) and one line of text, and the grid lines are filled rather than stroked. A grid
+// repaints 256 cells at a time, so this is most of its cost.
+class GridPainter
+{
+public:
+    // Paints `region` of the view's viewport; `viewOption` as the view initialises it.
+    void paint(QTableView& view, const QRegion& region, const QStyleOptionViewItem& viewOption);
+
+private:
+    struct Pass;
+    void paintCell(const Pass& pass, const QModelIndex& index, const QRect& rect);
+    void paintFocus(const Pass& pass, const QRect& rect, bool selected, bool enabled) const;
+
+    CellTextPainter m_text;
+};
+
+} // namespace tarn
