@@ -258,20 +258,27 @@ private:
 
 } // namespace
 
-ControlFileResult parseControlDescription(QByteArrayView bytes, ControlSet& set)
+ControlFileResult parseControlDescription(const QByteArray& bytes, ControlSet& set)
 {
     ControlFileResult result;
     result.opened = true;
+    // Entry texts stay in the file's bytes; the set holds on to them.
+    const QByteArrayView text = set.keepSource(bytes);
     Parser parser(set, result);
     // An entry needs a character and a line end, except on the last line.
-    set.reserveEntries(static_cast<int>(std::min<qsizetype>(kMaxEntries, (bytes.size() + 1) / 2)));
-    LineReader lines(bytes);
+    set.reserveEntries(static_cast<int>(std::min<qsizetype>(kMaxEntries, (text.size() + 1) / 2)));
+    LineReader lines(text);
     QByteArrayView line;
     while (lines.next(line))
         parser.parseLine(line, lines.lineNumber());
     set.loaded = true;
     set.rebuildNodeToPointer();
     return result;
+}
+
+ControlFileResult parseControlDescription(QByteArrayView bytes, ControlSet& set)
+{
+    return parseControlDescription(bytes.toByteArray(), set);
 }
 
 ControlFileResult LoadControlSet(ControlSet& set, const QString& path)

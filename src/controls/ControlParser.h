@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
 
@@ -31,7 +32,8 @@ struct ControlFileResult
 double leadingNumber(QByteArrayView value);
 
 // Parses the bytes of one description file into `set` (which must be empty) and rebuilds
-// its NodeToPointer map.
+// its NodeToPointer map. The set keeps a shared reference to `bytes`; a view is copied.
+ControlFileResult parseControlDescription(const QByteArray& bytes, ControlSet& set);
 ControlFileResult parseControlDescription(QByteArrayView bytes, ControlSet& set);
 
 // Reads and parses the file at `path`. A file that cannot be read leaves the set empty with

@@ -26,7 +26,7 @@ std::string treeText(const ControlSet& set, std::span<const int> entries)
     std::string text;
     for (const int index : entries) {
         const ControlNode& node = set.entry(index);
-        text += (text.empty() ? "<" : ",<") + node.text.toStdString() + '>';
+        text += (text.empty() ? "<" : ",<") + node.text().toStdString() + '>';
         if (!node.children.empty())
             text += '(' + treeText(set, node.children) + ')';
     }

@@ -53,13 +53,13 @@ INSTANTIATE_TEST_SUITE_P(
                                    },
                                    kMaxEntries, true,
                                    [](const ControlSet& set) {
-                                       EXPECT_EQ(set.entry(kMaxEntries).text, "Entry 32766");
+                                       EXPECT_EQ(set.entry(kMaxEntries).text(), "Entry 32766");
                                        EXPECT_EQ(set.PointerToNode(32766), kMaxEntries);
                                    }},
                       LongInputRow{"OneLineOfSixteenMebibytes",
                                    [] { return QByteArray(16 << 20, 'a'); }, 1, false,
                                    [](const ControlSet& set) {
-                                       EXPECT_EQ(set.entry(1).text.size(), 16 << 20);
+                                       EXPECT_EQ(set.entry(1).text().size(), 16 << 20);
                                    }},
                       LongInputRow{"TenThousandLevels",
                                    [] {
@@ -84,11 +84,11 @@ INSTANTIATE_TEST_SUITE_P(
                                    },
                                    1, false,
                                    [](const ControlSet& set) {
-                                       EXPECT_EQ(set.entry(1).text.size(), 253);
-                                       EXPECT_EQ(set.entry(1).text.at(0), QChar(0));
+                                       EXPECT_EQ(set.entry(1).text().size(), 253);
+                                       EXPECT_EQ(set.entry(1).text().at(0), QChar(0));
                                        // Three separators stand before 0x80, the euro sign in
                                        // Windows-1252.
-                                       EXPECT_EQ(set.entry(1).text.at(0x80 - 3), QChar(0x20AC));
+                                       EXPECT_EQ(set.entry(1).text().at(0x80 - 3), QChar(0x20AC));
                                        EXPECT_EQ(set.PointerToNode(9), 1);
                                    }}),
     [](const auto& info) { return std::string(info.param.id); });
