@@ -1,5 +1,7 @@
 #include "controls/ControlSet.h"
 
+#include "model/NativeFiles.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <utility>
@@ -83,6 +85,10 @@ QByteArrayView ControlSet::keepSource(const QByteArray& bytes)
 void ControlSet::reserveEntries(int count)
 {
     m_nodes.reserve(static_cast<std::size_t>(std::min(count, kMaxEntries)));
+    // A large file fills most of what it reserves; back it in one call, not a fault a page.
+    const std::size_t bytes = m_nodes.capacity() * sizeof(Stored);
+    if (bytes >= 256 * 1024)
+        native::prefault(m_nodes.data(), bytes);
 }
 
 int ControlSet::appendEncoded(int parent, QByteArrayView windows1252, int line)
