@@ -32,16 +32,6 @@ std::span<const int> ControlSet::childrenOf(int index) const
     return std::span<const int>(m_childStore).subspan(first, last - first);
 }
 
-int ControlSet::append(int parent, std::uint32_t textStart, qsizetype textSize, int line)
-{
-    if (isFull())
-        return 0;
-    const int depth = parent == 0 ? 0 : m_nodes[static_cast<std::size_t>(parent - 1)].depth + 1;
-    m_nodes.push_back({textStart, static_cast<std::uint32_t>(textSize), parent, depth, line});
-    m_treeStale = true;
-    return entryCount();
-}
-
 int ControlSet::appendOwned(int parent, QByteArrayView text, int line)
 {
     // Offsets must stay below the mark; no set comes near 2 GB of text.
@@ -89,20 +79,6 @@ void ControlSet::reserveEntries(int count)
     const std::size_t bytes = m_nodes.capacity() * sizeof(Stored);
     if (bytes >= 256 * 1024)
         native::prefault(m_nodes.data(), bytes);
-}
-
-int ControlSet::appendEncoded(int parent, QByteArrayView windows1252, int line)
-{
-    if (isFull() || parent < 0 || parent > entryCount())
-        return 0;
-    const auto at = reinterpret_cast<std::uintptr_t>(windows1252.data());
-    const auto source = reinterpret_cast<std::uintptr_t>(m_source.constData());
-    // Offsets into the kept bytes stay below kOwnText: the parser reads at most 64 MB.
-    if (at >= source &&
-        at + std::uintptr_t(windows1252.size()) <= source + std::uintptr_t(m_source.size()) &&
-        at - source < kOwnText)
-        return append(parent, static_cast<std::uint32_t>(at - source), windows1252.size(), line);
-    return appendOwned(parent, windows1252, line);
 }
 
 void ControlSet::layOutChildren() const

@@ -2,6 +2,7 @@
 
 #include "model/Windows1252.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -85,7 +86,21 @@ public:
     QByteArrayView keepSource(const QByteArray& bytes);
     void reserveEntries(int count);
     int parentOf(int index) const { return m_nodes[static_cast<std::size_t>(index - 1)].parent; }
-    int appendEncoded(int parent, QByteArrayView windows1252, int line);
+    // Inline: the parser calls it once an entry.
+    int appendEncoded(int parent, QByteArrayView windows1252, int line)
+    {
+        if (isFull() || parent < 0 || parent > entryCount())
+            return 0;
+        const auto at = reinterpret_cast<std::uintptr_t>(windows1252.data());
+        const auto source = reinterpret_cast<std::uintptr_t>(m_source.constData());
+        // Offsets into the kept bytes stay below kOwnText: the parser reads at most 64 MB.
+        if (at >= source &&
+            at + std::uintptr_t(windows1252.size()) <= source + std::uintptr_t(m_source.size()) &&
+            at - source < kOwnText)
+            return append(parent, static_cast<std::uint32_t>(at - source), windows1252.size(),
+                          line);
+        return appendOwned(parent, windows1252, line);
+    }
 
     // PointerToNode: the entry index that carries a pointer 0..32767, or 0 when none does.
     int PointerToNode(int pointer) const
@@ -124,7 +139,15 @@ private:
     };
     static constexpr std::uint32_t kOwnText = 0x8000'0000;
 
-    int append(int parent, std::uint32_t textStart, qsizetype textSize, int line);
+    int append(int parent, std::uint32_t textStart, qsizetype textSize, int line)
+    {
+        if (isFull())
+            return 0;
+        const int depth = parent == 0 ? 0 : m_nodes[static_cast<std::size_t>(parent - 1)].depth + 1;
+        m_nodes.push_back({textStart, static_cast<std::uint32_t>(textSize), parent, depth, line});
+        m_treeStale = true;
+        return entryCount();
+    }
     int appendOwned(int parent, QByteArrayView text, int line);
     // Lays out every entry's children (and the roots) in one array after entries were added.
     void settleTree() const
