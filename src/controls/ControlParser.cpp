@@ -94,28 +94,38 @@ public:
     void parseLine(QByteArrayView line, int lineNumber)
     {
         m_line = lineNumber;
-        qsizetype tilde = indexOf(line, '~');
-        parseEntry(tilde < 0 ? line : line.first(tilde));
-        while (tilde >= 0) {
-            const qsizetype start = tilde + 1;
-            tilde = indexOf(line, '~', start);
-            applyDirective(line.sliced(start, (tilde < 0 ? line.size() : tilde) - start));
+        const char* const end = line.data() + line.size();
+        // One pass over the entry part: the tabs in front are its depth (empty fields), the
+        // entry text runs to the next tab or "~", and later fields are ignored.
+        const char* c = line.data();
+        while (c != end && *c == '\t')
+            ++c;
+        const char* const text = c;
+        while (c != end && *c != '\t' && *c != '~')
+            ++c;
+        if (c != text)
+            parseEntry(text - line.data(), QByteArrayView(text, c));
+        if (c != end && *c == '\t') {
+            const qsizetype tilde = indexOf(QByteArrayView(c, end), '~');
+            c = tilde < 0 ? end : c + tilde;
+        }
+        while (c != end) {
+            const char* const start = ++c;
+            const char* equals = nullptr;
+            bool secondEquals = false;
+            for (; c != end && *c != '~'; ++c) {
+                if (*c == '=') {
+                    secondEquals = equals != nullptr;
+                    equals = equals ? equals : c;
+                }
+            }
+            applyDirective(QByteArrayView(start, c), equals ? equals - start : -1, secondEquals);
         }
     }
 
 private:
-    void parseEntry(QByteArrayView entryPart)
+    void parseEntry(qsizetype depth, QByteArrayView field)
     {
-        // Empty fields are the tabs in front of the entry text, so its position is its depth.
-        qsizetype depth = 0;
-        while (depth < entryPart.size() && entryPart[depth] == '\t')
-            ++depth;
-        if (depth == entryPart.size())
-            return;
-        const qsizetype tab = indexOf(entryPart, '\t', depth);
-        const QByteArrayView field =
-            entryPart.sliced(depth, (tab < 0 ? entryPart.size() : tab) - depth);
-
         if (depth > 0 && m_entry == 0) {
             diagnose(QStringLiteral("no entry: depth %1 with no entry to attach to").arg(depth));
             return;
@@ -147,11 +157,11 @@ private:
         m_depth = static_cast<int>(depth);
     }
 
-    void applyDirective(QByteArrayView directive)
+    // `equals` is the position of the first "=" in the directive or -1.
+    void applyDirective(QByteArrayView directive, qsizetype equals, bool secondEquals)
     {
         if (directive.isEmpty())
             return;
-        const qsizetype equals = indexOf(directive, '=');
         const QByteArrayView word =
             withoutTrailingBlanks(equals < 0 ? directive : directive.first(equals));
         const Keyword keyword = keywordOf(word);
@@ -160,10 +170,10 @@ private:
             activate();
             return;
         case Keyword::Increment:
-            setPointer(double(m_pointer) + 1.0, word);
+            stepPointer(1, word);
             return;
         case Keyword::Decrement:
-            setPointer(double(m_pointer) - 1.0, word);
+            stepPointer(-1, word);
             return;
         case Keyword::Unknown:
             diagnose(QStringLiteral("unrecognised directive %1").arg(quoted(word)));
@@ -176,23 +186,31 @@ private:
             diagnose(QStringLiteral("directive %1 needs a value").arg(quoted(word)));
             return;
         }
-        if (indexOf(directive, '=', equals + 1) >= 0) {
+        if (secondEquals) {
             diagnose(QStringLiteral("directive %1 has more than one \"=\"").arg(quoted(word)));
             return;
         }
         const QByteArrayView value = directive.sliced(equals + 1);
         switch (keyword) {
         case Keyword::Set:
-            if (withoutBlanks(value) == "OFFSET")
+            if (const auto whole = leadingWholeNumber(value))
+                m_pointer = static_cast<std::int32_t>(*whole);
+            else if (withoutBlanks(value) == "OFFSET")
                 m_pointer = m_offset;
             else
                 setPointer(leadingNumber(value), word);
             return;
         case Keyword::Add:
-            setPointer(double(m_pointer) + leadingNumber(value), word);
+            if (const auto whole = leadingWholeNumber(value))
+                stepPointer(*whole, word);
+            else
+                setPointer(double(m_pointer) + leadingNumber(value), word);
             return;
         case Keyword::Subtract:
-            setPointer(double(m_pointer) - leadingNumber(value), word);
+            if (const auto whole = leadingWholeNumber(value))
+                stepPointer(-*whole, word);
+            else
+                setPointer(double(m_pointer) - leadingNumber(value), word);
             return;
         case Keyword::Offset:
             setOffset(roundHalfEven(leadingNumber(value)));
@@ -228,6 +246,18 @@ private:
         m_pointer = static_cast<std::int32_t>(rounded);
     }
 
+    // The same as setPointer(m_pointer + step) without the trip through a double.
+    void stepPointer(std::int64_t step, QByteArrayView word)
+    {
+        const std::int64_t next = m_pointer + step;
+        if (next < std::numeric_limits<std::int32_t>::min() ||
+            next > std::numeric_limits<std::int32_t>::max()) {
+            setPointer(double(next), word);
+            return;
+        }
+        m_pointer = static_cast<std::int32_t>(next);
+    }
+
     void setOffset(double rounded)
     {
         if (!(rounded >= std::numeric_limits<std::int16_t>::min() &&
@@ -258,20 +288,27 @@ private:
 
 } // namespace
 
-ControlFileResult parseControlDescription(QByteArrayView bytes, ControlSet& set)
+ControlFileResult parseControlDescription(const QByteArray& bytes, ControlSet& set)
 {
     ControlFileResult result;
     result.opened = true;
+    // Entry texts stay in the file's bytes; the set holds on to them.
+    const QByteArrayView text = set.keepSource(bytes);
     Parser parser(set, result);
     // An entry needs a character and a line end, except on the last line.
-    set.reserveEntries(static_cast<int>(std::min<qsizetype>(kMaxEntries, (bytes.size() + 1) / 2)));
-    LineReader lines(bytes);
+    set.reserveEntries(static_cast<int>(std::min<qsizetype>(kMaxEntries, (text.size() + 1) / 2)));
+    LineReader lines(text);
     QByteArrayView line;
     while (lines.next(line))
         parser.parseLine(line, lines.lineNumber());
     set.loaded = true;
     set.rebuildNodeToPointer();
     return result;
+}
+
+ControlFileResult parseControlDescription(QByteArrayView bytes, ControlSet& set)
+{
+    return parseControlDescription(bytes.toByteArray(), set);
 }
 
 ControlFileResult LoadControlSet(ControlSet& set, const QString& path)

@@ -3,8 +3,11 @@
 #include "controls/ControlSet.h"
 #include "model/Rounding.h"
 
+#include <cstdint>
+#include <optional>
 #include <vector>
 
+#include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
 
@@ -29,9 +32,13 @@ struct ControlFileResult
 // number(value): the leading-number conversion of a directive value (blanks, tabs and line
 // feeds skipped; sign, digits, fraction, exponent; 0 when no digit).
 double leadingNumber(QByteArrayView value);
+// The same when the value is a whole number of at most nine digits without fraction or
+// exponent, the usual case; nothing otherwise.
+std::optional<std::int32_t> leadingWholeNumber(QByteArrayView value);
 
 // Parses the bytes of one description file into `set` (which must be empty) and rebuilds
-// its NodeToPointer map.
+// its NodeToPointer map. The set keeps a shared reference to `bytes`; a view is copied.
+ControlFileResult parseControlDescription(const QByteArray& bytes, ControlSet& set);
 ControlFileResult parseControlDescription(QByteArrayView bytes, ControlSet& set);
 
 // Reads and parses the file at `path`. A file that cannot be read leaves the set empty with

@@ -39,7 +39,7 @@ ControlSearch::ControlSearch(const ControlSet& set) : m_set(set)
     }
     m_folded.reserve(m_order.size());
     for (const int index : m_order)
-        m_folded.push_back(set.entry(index).text.toCaseFolded());
+        m_folded.push_back(set.text(index).toCaseFolded());
 }
 
 std::vector<int> ControlSearch::find(const QString& text) const
@@ -65,7 +65,7 @@ QString controlPath(const ControlSet& set, int index)
 {
     QStringList texts;
     for (int k = index; k != 0; k = set.entry(k).parent)
-        texts.prepend(set.entry(k).text);
+        texts.prepend(set.text(k));
     return texts.join(QStringLiteral(" > "));
 }
 

@@ -1,35 +1,57 @@
 #include "controls/ControlSet.h"
 
+#include "model/NativeFiles.h"
+
 #include <algorithm>
+#include <cstdint>
+#include <utility>
 
 namespace tarn {
 
 ControlSet::ControlSet() = default;
 
-int ControlSet::append(int parent, QString&& text, int line)
+ControlNode ControlSet::entry(int index) const
 {
-    if (isFull())
+    settleTree();
+    const Stored& stored = m_nodes[static_cast<std::size_t>(index - 1)];
+    ControlNode node;
+    node.textBytes = textBytes(index);
+    node.index = index;
+    node.parent = stored.parent;
+    node.depth = stored.depth;
+    node.line = stored.line;
+    node.children = childrenOf(index);
+    return node;
+}
+
+std::span<const int> ControlSet::childrenOf(int index) const
+{
+    settleTree();
+    const auto first = static_cast<std::size_t>(m_childStart[static_cast<std::size_t>(index)]);
+    const auto last = static_cast<std::size_t>(m_childStart[static_cast<std::size_t>(index) + 1]);
+    return std::span<const int>(m_childStore).subspan(first, last - first);
+}
+
+int ControlSet::appendOwned(int parent, QByteArrayView text, int line)
+{
+    // Offsets must stay below the mark; no set comes near 2 GB of text.
+    if (isFull() || m_ownTexts.size() + text.size() >= qsizetype(kOwnText))
         return 0;
-    ControlNode& node = m_nodes.emplace_back();
-    node.text = std::move(text);
-    node.index = entryCount();
-    node.parent = parent;
-    node.depth = parent == 0 ? 0 : m_nodes[static_cast<std::size_t>(parent - 1)].depth + 1;
-    node.line = line;
-    m_treeStale = true;
-    return node.index;
+    const auto start = static_cast<std::uint32_t>(m_ownTexts.size());
+    m_ownTexts.append(text);
+    return append(parent, start | kOwnText, text.size(), line);
 }
 
 int ControlSet::appendRoot(const QString& text, int line)
 {
-    return append(0, QString(text), line);
+    return appendOwned(0, encodeWindows1252(text), line);
 }
 
 int ControlSet::appendChild(int parent, const QString& text, int line)
 {
     if (parent < 1 || parent > entryCount())
         return 0;
-    return append(parent, QString(text), line);
+    return appendOwned(parent, encodeWindows1252(text), line);
 }
 
 int ControlSet::appendSiblingAfter(int sibling, const QString& text, int line)
@@ -37,42 +59,43 @@ int ControlSet::appendSiblingAfter(int sibling, const QString& text, int line)
     if (sibling < 1 || sibling > entryCount())
         return 0;
     // The current entry is always the last among its siblings, so "after it" is "last".
-    return append(parentOf(sibling), QString(text), line);
+    return appendOwned(parentOf(sibling), encodeWindows1252(text), line);
+}
+
+QByteArrayView ControlSet::keepSource(const QByteArray& bytes)
+{
+    // Shared, never changed, so its data stays where it is for the life of the set; bytes that
+    // only wrap someone else's memory are copied.
+    // only wrap someone else's memory (fromRawData) are copied. data_ptr() only looks.
+    const bool wrapsForeignMemory = !const_cast<QByteArray&>(bytes).data_ptr().isMutable();
+    m_source = wrapsForeignMemory ? QByteArray(bytes.constData(), bytes.size()) : bytes;
+    return m_source;
 }
 
 void ControlSet::reserveEntries(int count)
 {
     m_nodes.reserve(static_cast<std::size_t>(std::min(count, kMaxEntries)));
-}
-
-int ControlSet::appendEncoded(int parent, QByteArrayView windows1252, int line)
-{
-    if (isFull() || parent < 0 || parent > entryCount())
-        return 0;
-    return append(parent, m_texts.add(windows1252), line);
+    // A large file fills most of what it reserves; back it in one call, not a fault a page.
+    const std::size_t bytes = m_nodes.capacity() * sizeof(Stored);
+    if (bytes >= 256 * 1024)
+        native::prefault(m_nodes.data(), bytes);
 }
 
 void ControlSet::layOutChildren() const
 {
     // Counting sort by parent: entries come in index order, so each list keeps file order.
     const std::size_t count = m_nodes.size();
-    std::vector<int> start(count + 2, 0);
-    for (const ControlNode& node : m_nodes)
-        ++start[static_cast<std::size_t>(node.parent) + 1];
-    for (std::size_t k = 1; k < start.size(); ++k)
-        start[k] += start[k - 1];
+    m_childStart.assign(count + 2, 0);
+    for (const Stored& node : m_nodes)
+        ++m_childStart[static_cast<std::size_t>(node.parent) + 1];
+    for (std::size_t k = 1; k < m_childStart.size(); ++k)
+        m_childStart[k] += m_childStart[k - 1];
     m_childStore.assign(count, 0);
-    std::vector<int> next(start.begin(), start.end() - 1);
-    for (const ControlNode& node : m_nodes)
-        m_childStore[static_cast<std::size_t>(next[static_cast<std::size_t>(node.parent)]++)] =
-            node.index;
-    const std::span<const int> all(m_childStore);
-    m_rootCount = static_cast<std::size_t>(start[1]);
-    for (ControlNode& node : m_nodes) {
-        const auto first = static_cast<std::size_t>(start[static_cast<std::size_t>(node.index)]);
-        const auto last = static_cast<std::size_t>(start[static_cast<std::size_t>(node.index) + 1]);
-        node.children = all.subspan(first, last - first);
-    }
+    std::vector<int> next(m_childStart.begin(), m_childStart.end() - 1);
+    for (std::size_t k = 0; k < count; ++k)
+        m_childStore[static_cast<std::size_t>(
+            next[static_cast<std::size_t>(m_nodes[k].parent)]++)] = static_cast<int>(k + 1);
+    m_rootCount = static_cast<std::size_t>(m_childStart[1]);
     m_treeStale = false;
 }
 
@@ -81,8 +104,11 @@ void ControlSet::setPointerToNode(int pointer, int index)
     if (pointer < 0 || pointer >= kPointerSlots || index < 0 || index > entryCount())
         return;
     const auto slot = static_cast<std::size_t>(pointer);
+    // Pointers mostly rise by one; grow by doubling rather than slot by slot.
     if (slot >= m_pointerToNode.size())
-        m_pointerToNode.resize(slot + 1, 0);
+        m_pointerToNode.resize(
+            std::max(slot + 1, std::min(2 * m_pointerToNode.size(), std::size_t(kPointerSlots))),
+            0);
     m_pointerToNode[slot] = static_cast<std::int16_t>(index);
 }
 

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <optional>
 
 namespace tarn {
 
@@ -42,18 +43,88 @@ bool isDigit(int c)
     return c >= '0' && c <= '9';
 }
 
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n';
+}
+
+// The usual value: blanks, a sign, at most 15 digits with or without a fraction, then blanks
+// and anything that cannot continue a number. Such a value is an integer below 2^53 divided by
+// a power of ten up to 10^15, both exact, so one division rounds it correctly. Anything else
+// (a blank inside the number, an exponent, many digits) goes the long way.
+std::optional<double> plainNumber(QByteArrayView value)
+{
+    static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                         1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    const char* c = value.data();
+    const char* const end = c + value.size();
+    while (c != end && isBlank(*c))
+        ++c;
+    const bool negative = c != end && *c == '-';
+    if (c != end && (*c == '-' || *c == '+'))
+        ++c;
+    long long digits = 0;
+    int count = 0;
+    int fraction = 0;
+    const auto take = [&](bool inFraction) {
+        for (; c != end && isDigit(*c); ++c) {
+            if (++count > 15)
+                return false;
+            digits = digits * 10 + (*c - '0');
+            fraction += inFraction ? 1 : 0;
+        }
+        return true;
+    };
+    if (!take(false))
+        return std::nullopt;
+    if (c != end && *c == '.') {
+        ++c;
+        if (!take(true))
+            return std::nullopt;
+    }
+    if (count == 0)
+        return std::nullopt;
+    while (c != end && isBlank(*c))
+        ++c;
+    if (c != end && (isDigit(*c) || *c == '.' || *c == 'E' || *c == 'e'))
+        return std::nullopt;
+    if (digits == 0)
+        return 0.0;
+    const double number = static_cast<double>(digits) / kPowers[fraction];
+    return negative ? -number : number;
+}
+
 } // namespace
+
+std::optional<std::int32_t> leadingWholeNumber(QByteArrayView value)
+{
+    const char* c = value.data();
+    const char* const end = c + value.size();
+    while (c != end && isBlank(*c))
+        ++c;
+    const bool negative = c != end && *c == '-';
+    if (c != end && (*c == '-' || *c == '+'))
+        ++c;
+    const char* const digits = c;
+    std::int32_t number = 0;
+    for (; c != end && isDigit(*c); ++c) {
+        if (c - digits == 9)
+            return std::nullopt;
+        number = number * 10 + (*c - '0');
+    }
+    if (c == digits)
+        return std::nullopt;
+    while (c != end && isBlank(*c))
+        ++c;
+    if (c != end && (isDigit(*c) || *c == '.' || *c == 'E' || *c == 'e'))
+        return std::nullopt;
+    return negative ? -number : number;
+}
 
 double leadingNumber(QByteArrayView value)
 {
-    // Most values are a few plain digits, exact in a double.
-    if (value.size() > 0 && value.size() <= 9 &&
-        std::all_of(value.begin(), value.end(), [](char c) { return isDigit(c); })) {
-        int number = 0;
-        for (const char c : value)
-            number = number * 10 + (c - '0');
-        return number;
-    }
+    if (const auto plain = plainNumber(value))
+        return *plain;
     // "&H" and "&O" forms are not numbers here: "&H10" has no digit before the letter and gives 0.
     Scanner in(value);
     bool negative = false;

@@ -1,5 +1,7 @@
 #include "model/FileRead.h"
 
+#include "model/NativeFiles.h"
+
 #include <algorithm>
 
 #include <QFile>
@@ -11,6 +13,7 @@ namespace {
 
 // As many links as the system itself follows before it gives up.
 constexpr int kMaxLinkDepth = 40;
+constexpr qint64 kPrefaultBytes = 256 * 1024;
 
 } // namespace
 
@@ -60,6 +63,10 @@ WholeFile readWholeFile(const QString& path, qint64 maxBytes)
     bool failed = false;
     for (;;) {
         result.bytes.resize(static_cast<qsizetype>(capacity));
+        // A large file's pages, backed in one call, cost far less than a fault each as the
+        // read fills them.
+        if (capacity - filled >= kPrefaultBytes)
+            native::prefault(result.bytes.data() + filled, std::size_t(capacity - filled));
         const qint64 got = file.read(result.bytes.data() + filled, capacity - filled);
         if (got < 0) {
             failed = true;

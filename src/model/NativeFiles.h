@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 
 #include <QByteArray>
@@ -24,5 +25,9 @@ std::optional<int> openStreamOf(const QString& path);
 
 // Writes all bytes to an open descriptor, which stays open.
 QString writeToStream(int descriptor, const QByteArray& bytes);
+
+// Asks the system to back a large fresh buffer with memory now, in one call, rather than page
+// by page as it is first written; a hint only, which may do nothing.
+void prefault(void* data, std::size_t size);
 
 } // namespace tarn::native

@@ -1,5 +1,6 @@
 #include "model/Windows1252.h"
 
+#include <algorithm>
 #include <array>
 
 namespace tarn {
@@ -21,6 +22,12 @@ QString decodeWindows1252(QByteArrayView bytes)
     return text;
 }
 
+char16_t fromWindows1252(char byte)
+{
+    const auto b = static_cast<unsigned char>(byte);
+    return (b >= 0x80 && b <= 0x9F) ? kHighControls[b - 0x80] : char16_t(b);
+}
+
 void decodeWindows1252Into(QByteArrayView bytes, char16_t* out)
 {
     // Plain ASCII, the usual case, widens byte for byte; anything else is done again below.
@@ -37,6 +44,24 @@ void decodeWindows1252Into(QByteArrayView bytes, char16_t* out)
         const auto b = static_cast<unsigned char>(bytes[k]);
         out[k] = (b >= 0x80 && b <= 0x9F) ? kHighControls[b - 0x80] : char16_t(b);
     }
+}
+
+QByteArray encodeWindows1252(QStringView text)
+{
+    QByteArray bytes(text.size(), Qt::Uninitialized);
+    for (qsizetype k = 0; k < text.size(); ++k) {
+        const char16_t c = text[k].unicode();
+        char byte = '?';
+        if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
+            byte = static_cast<char>(c);
+        } else {
+            const auto* found = std::find(kHighControls.begin(), kHighControls.end(), c);
+            if (found != kHighControls.end())
+                byte = static_cast<char>(0x80 + (found - kHighControls.begin()));
+        }
+        bytes[k] = byte;
+    }
+    return bytes;
 }
 
 } // namespace tarn

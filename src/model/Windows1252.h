@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+#include <QStringView>
 
 namespace tarn {
 
@@ -9,7 +11,11 @@ namespace tarn {
 // bytes Windows-1252 leaves undefined map to the C1 control of the same value), so no byte is
 // lost or rejected and a text's length in characters equals its length in bytes.
 QString decodeWindows1252(QByteArrayView bytes);
+// One byte's character.
+char16_t fromWindows1252(char byte);
 // The same into `out`, which has room for bytes.size() characters.
 void decodeWindows1252Into(QByteArrayView bytes, char16_t* out);
+// The other way, for texts made in the program: a character Windows-1252 lacks becomes "?".
+QByteArray encodeWindows1252(QStringView text);
 
 } // namespace tarn

@@ -30,8 +30,8 @@ QStringList controlTreeLines(const ControlSet& set)
     for (int index = 1; index <= set.entryCount(); ++index) {
         const ControlNode& node = set.entry(index);
         QString line = QString(2 * node.depth, u' ') + QString::number(index) +
-                       QStringLiteral(" \"") + oneLine(node.text) + QStringLiteral("\" pointer ") +
-                       QString::number(set.NodeToPointer(index));
+                       QStringLiteral(" \"") + oneLine(node.text()) +
+                       QStringLiteral("\" pointer ") + QString::number(set.NodeToPointer(index));
         const auto naming = pointers.of(index);
         if (!naming.empty()) {
             line += QStringLiteral(", named by");
@@ -80,7 +80,7 @@ void controlTreeJson(const ControlSet& set, const ControlFileResult& result, Jso
         for (const int p : pointers.of(index))
             json.value(p);
         json.endArray();
-        json.member("text", node.text);
+        json.member("text", node.text());
         json.endObject();
     }
     json.endArray();

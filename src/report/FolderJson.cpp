@@ -19,7 +19,7 @@ void controlValue(JsonWriter& json, const ControlSet& set, int pointer)
 {
     json.key("control");
     if (const int index = set.PointerToNode(pointer))
-        json.value(set.entry(index).text);
+        json.windows1252Value(set.textBytes(index));
     else
         json.null();
 }

@@ -1,5 +1,7 @@
 #include "report/JsonWriter.h"
 
+#include "model/Windows1252.h"
+
 #include <charconv>
 
 namespace tarn {
@@ -12,6 +14,12 @@ constexpr std::size_t kChunkBytes = 64 * 1024;
 char hexDigit(unsigned digit)
 {
     return static_cast<char>(digit < 10 ? '0' + digit : 'a' + digit - 10);
+}
+
+// Copied as it stands: printable ASCII other than the quote and the backslash.
+bool isPlainAscii(unsigned c)
+{
+    return c >= 0x20 && c < 0x80 && c != '"' && c != '\\';
 }
 
 } // namespace
@@ -129,6 +137,65 @@ void JsonWriter::null()
     m_out += "null";
 }
 
+void JsonWriter::escapedChar(char16_t u)
+{
+    if (u < 0x80) {
+        m_out += '\\';
+        switch (u) {
+        case u'"':
+            m_out += '"';
+            break;
+        case u'\\':
+            m_out += '\\';
+            break;
+        case u'\b':
+            m_out += 'b';
+            break;
+        case u'\f':
+            m_out += 'f';
+            break;
+        case u'\n':
+            m_out += 'n';
+            break;
+        case u'\r':
+            m_out += 'r';
+            break;
+        case u'\t':
+            m_out += 't';
+            break;
+        default:
+            m_out += "u00";
+            m_out += hexDigit(u >> 4);
+            m_out += hexDigit(u & 0xF);
+        }
+    } else if (u < 0x800) {
+        m_out += static_cast<char>(0xC0 | (u >> 6));
+        m_out += static_cast<char>(0x80 | (u & 0x3F));
+    } else {
+        m_out += static_cast<char>(0xE0 | (u >> 12));
+        m_out += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
+        m_out += static_cast<char>(0x80 | (u & 0x3F));
+    }
+}
+
+void JsonWriter::windows1252Value(QByteArrayView text)
+{
+    beforeValue();
+    m_out += '"';
+    const char* c = text.data();
+    const char* const end = c + text.size();
+    while (c != end) {
+        // Plain ASCII runs are copied whole.
+        const char* run = c;
+        while (c != end && isPlainAscii(static_cast<unsigned char>(*c)))
+            ++c;
+        m_out.append(run, std::size_t(c - run));
+        if (c != end)
+            escapedChar(fromWindows1252(*c++));
+    }
+    m_out += '"';
+}
+
 void JsonWriter::escaped(const QString& text)
 {
     const char16_t* c = reinterpret_cast<const char16_t*>(text.constData());
@@ -136,7 +203,7 @@ void JsonWriter::escaped(const QString& text)
     while (c != end) {
         // Plain ASCII runs are copied whole.
         const char16_t* run = c;
-        while (c != end && *c >= 0x20 && *c < 0x80 && *c != u'"' && *c != u'\\')
+        while (c != end && isPlainAscii(*c))
             ++c;
         if (c != run) {
             const std::size_t start = m_out.size();
@@ -148,42 +215,8 @@ void JsonWriter::escaped(const QString& text)
         if (c == end)
             break;
         const char16_t u = *c++;
-        if (u < 0x80) {
-            m_out += '\\';
-            switch (u) {
-            case u'"':
-                m_out += '"';
-                break;
-            case u'\\':
-                m_out += '\\';
-                break;
-            case u'\b':
-                m_out += 'b';
-                break;
-            case u'\f':
-                m_out += 'f';
-                break;
-            case u'\n':
-                m_out += 'n';
-                break;
-            case u'\r':
-                m_out += 'r';
-                break;
-            case u'\t':
-                m_out += 't';
-                break;
-            default:
-                m_out += "u00";
-                m_out += hexDigit(u >> 4);
-                m_out += hexDigit(u & 0xF);
-            }
-        } else if (u < 0x800) {
-            m_out += static_cast<char>(0xC0 | (u >> 6));
-            m_out += static_cast<char>(0x80 | (u & 0x3F));
-        } else if (u < 0xD800 || u > 0xDFFF) {
-            m_out += static_cast<char>(0xE0 | (u >> 12));
-            m_out += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
-            m_out += static_cast<char>(0x80 | (u & 0x3F));
+        if (u < 0xD800 || u > 0xDFFF) {
+            escapedChar(u);
         } else if (u < 0xDC00 && c != end && *c >= 0xDC00 && *c <= 0xDFFF) {
             const char32_t code = 0x10000 + ((char32_t(u) - 0xD800) << 10) + (*c++ - 0xDC00);
             m_out += static_cast<char>(0xF0 | (code >> 18));

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 namespace tarn {
@@ -29,6 +30,8 @@ public:
     void value(qint64 number);
     void value(const QString& text);
     void value(std::string_view latin1);
+    // A string given as 8-bit Windows-1252, written exactly as value(decodeWindows1252(text)).
+    void windows1252Value(QByteArrayView text);
     void null();
 
     // Shortcuts for a member: key, then value.
@@ -53,6 +56,9 @@ private:
     void close(char bracket);
     void indent(std::size_t levels);
     void escaped(const QString& text);
+    // One character that needs more than copying: an escape or its UTF-8 bytes; not a
+    // surrogate.
+    void escapedChar(char16_t u);
     void flushIfFull();
 
     // std::string's inline appends are several times cheaper than QByteArray's.

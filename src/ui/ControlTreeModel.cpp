@@ -12,13 +12,12 @@ void ControlTreeModel::setControlSet(const ControlSet* set)
     m_set = set;
     m_rowOfEntry.assign(set ? static_cast<std::size_t>(set->entryCount()) + 1 : 0, 0);
     if (set) {
-        const auto number = [this](std::span<const int> siblings) {
-            for (std::size_t row = 0; row < siblings.size(); ++row)
-                m_rowOfEntry[static_cast<std::size_t>(siblings[row])] = static_cast<int>(row);
-        };
-        number(set->roots());
+        // Children are listed in index order, so an entry's row is how many of its siblings
+        // came before it.
+        std::vector<int> nextRow(m_rowOfEntry.size(), 0);
         for (int i = 1; i <= set->entryCount(); ++i)
-            number(set->entry(i).children);
+            m_rowOfEntry[static_cast<std::size_t>(i)] =
+                nextRow[static_cast<std::size_t>(set->parentOf(i))]++;
     }
     endResetModel();
 }
@@ -41,7 +40,7 @@ QModelIndex ControlTreeModel::index(int row, int column, const QModelIndex& pare
     if (!m_set || column != 0 || row < 0 || parent.column() > 0)
         return {};
     const std::span<const int> siblings =
-        parent.isValid() ? m_set->entry(entryIndexOf(parent)).children : m_set->roots();
+        parent.isValid() ? m_set->childrenOf(entryIndexOf(parent)) : m_set->roots();
     if (row >= static_cast<int>(siblings.size()))
         return {};
     return createIndex(row, 0, static_cast<quintptr>(siblings[static_cast<std::size_t>(row)]));
@@ -51,7 +50,7 @@ QModelIndex ControlTreeModel::parent(const QModelIndex& child) const
 {
     if (!m_set || !child.isValid())
         return {};
-    return indexOfEntry(m_set->entry(entryIndexOf(child)).parent);
+    return indexOfEntry(m_set->parentOf(entryIndexOf(child)));
 }
 
 int ControlTreeModel::rowCount(const QModelIndex& parent) const
@@ -60,7 +59,7 @@ int ControlTreeModel::rowCount(const QModelIndex& parent) const
         return 0;
     if (!parent.isValid())
         return static_cast<int>(m_set->roots().size());
-    return static_cast<int>(m_set->entry(entryIndexOf(parent)).children.size());
+    return static_cast<int>(m_set->childrenOf(entryIndexOf(parent)).size());
 }
 
 int ControlTreeModel::columnCount(const QModelIndex&) const
@@ -79,7 +78,7 @@ QVariant ControlTreeModel::data(const QModelIndex& index, int role) const
     }
     if (role != Qt::DisplayRole)
         return {};
-    return m_set->entry(entryIndexOf(index)).text;
+    return m_set->text(entryIndexOf(index));
 }
 
 Qt::ItemFlags ControlTreeModel::flags(const QModelIndex& index) const
@@ -88,7 +87,7 @@ Qt::ItemFlags ControlTreeModel::flags(const QModelIndex& index) const
         return Qt::NoItemFlags;
     Qt::ItemFlags flags = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
     // Lets the tree view skip asking leaves for children.
-    if (m_set->entry(entryIndexOf(index)).children.empty())
+    if (m_set->childrenOf(entryIndexOf(index)).empty())
         flags |= Qt::ItemNeverHasChildren;
     return flags;
 }

@@ -16,7 +16,7 @@ void Form1::ControlsTree_NodeClick(int set, const QModelIndex& entry)
     if (index < 1 || index > controls.entryCount())
         return;
     const int pointer = controls.NodeToPointer(index);
-    const QString& text = controls.entry(index).text;
+    const QString text = controls.text(index);
     if (set == crosspointSetOf(0) || set == crosspointSetOf(1))
         assignToCrossPointSelection(set, pointer, text);
     else

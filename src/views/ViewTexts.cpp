@@ -120,7 +120,7 @@ QString controlCellText(const ControlSet& set, int pointer)
     const int index = set.PointerToNode(pointer);
     if (index == 0)
         return QLatin1String(kInvalidMarker);
-    return assignedCellText(set.entry(index).text);
+    return assignedCellText(set.text(index));
 }
 
 int columnWidthTwips(int longestChars, double twipsPerPixel)

@@ -25,7 +25,7 @@ std::string treeText(const ControlSet& set, std::span<const int> entries)
     std::string text;
     for (const int index : entries) {
         const ControlNode& node = set.entry(index);
-        text += (text.empty() ? "<" : ",<") + node.text.toStdString() + '>';
+        text += (text.empty() ? "<" : ",<") + node.text().toStdString() + '>';
         if (!node.children.empty())
             text += '(' + treeText(set, node.children) + ')';
     }
@@ -247,7 +247,7 @@ TEST(ControlParser, EveryByteValueIsText)
             line += char(b);
     const Parsed p = parse(line + "~PTR=9~ACTIVE\r\n");
     ASSERT_EQ(p.set->entryCount(), 1);
-    const QString& text = p.set->entry(1).text;
+    const QString text = p.set->entry(1).text();
     EXPECT_EQ(text.size(), 253);
     EXPECT_EQ(text.at(0), QChar(0));
     EXPECT_EQ(text.at(0x80 - 3), QChar(0x20AC)); // three separators stand before 0x80

@@ -34,7 +34,7 @@ public:
     {
         QStringList result;
         for (const int index : indexes)
-            result << set.entry(index).text;
+            result << set.entry(index).text();
         return result;
     }
 

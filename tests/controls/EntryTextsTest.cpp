@@ -1,48 +1,62 @@
-#include "controls/EntryTexts.h"
-
 #include "controls/ControlParser.h"
 
+#include <cstring>
 #include <memory>
+#include <utility>
 
-#include <QStringList>
+#include <QByteArray>
 
 #include <gtest/gtest.h>
 
 namespace tarn {
 namespace {
 
-// Texts share blocks; each must stay a QString of its own whatever happens to the others.
-TEST(EntryTexts, TextsOutliveTheirSetAndChangeAlone)
-{
-    auto set = std::make_unique<ControlSet>();
-    parseControlDescription("Faders\r\n\tFader \x80 1  \r\n\tFader 2\r\n", *set);
-    ASSERT_EQ(set->entryCount(), 3);
-    QString first = set->entry(1).text;
-    const QString second = set->entry(2).text;
-    const QString third = set->entry(3).text;
-    set.reset();
+const char kFile[] = "Faders\r\n\tFader \x80 1  \r\n\tFader 2\r\n";
 
-    EXPECT_EQ(second, QString::fromUtf8("Fader \xE2\x82\xAC 1"));
-    EXPECT_EQ(second.size(), 9);
-    EXPECT_EQ(second.utf16()[second.size()], 0);
-    first += QStringLiteral(" and more");
-    first[0] = u'f';
-    EXPECT_EQ(first, QStringLiteral("faders and more"));
-    EXPECT_EQ(second, QString::fromUtf8("Fader \xE2\x82\xAC 1"));
-    EXPECT_EQ(third, QStringLiteral("Fader 2"));
+// Texts stay the file's bytes until a view asks; what the caller does with its buffer
+// afterwards must not reach them.
+TEST(EntryTexts, OutliveChangesToTheCallersBytes)
+{
+    QByteArray shared(kFile);
+    QByteArray foreign(kFile);
+    const QByteArray wrapped = QByteArray::fromRawData(foreign.constData(), foreign.size());
+    ControlSet fromShared;
+    ControlSet fromWrapped;
+    parseControlDescription(shared, fromShared);
+    parseControlDescription(wrapped, fromWrapped);
+    shared.fill('x');
+    std::memset(foreign.data(), 'x', std::size_t(foreign.size()));
+
+    for (const ControlSet* set : {&fromShared, &fromWrapped}) {
+        ASSERT_EQ(set->entryCount(), 3);
+        EXPECT_EQ(set->textBytes(2).toByteArray(), QByteArray("Fader \x80 1"));
+        EXPECT_EQ(set->text(2), QString::fromUtf8("Fader \xE2\x82\xAC 1"));
+        EXPECT_EQ(set->entry(3).text(), QStringLiteral("Fader 2"));
+    }
 }
 
-TEST(EntryTexts, LongTextsAndManyTextsSpanBlocks)
+TEST(EntryTexts, MovingASetKeepsTextsAndChildren)
 {
-    EntryTexts texts;
-    const QByteArray longText(100'000, 'x');
-    const QString big = texts.add(longText);
-    QStringList small;
-    for (int k = 0; k < 20'000; ++k)
-        small << texts.add(QByteArray::number(k));
-    EXPECT_EQ(big, QString::fromLatin1(longText));
-    for (int k = 0; k < 20'000; ++k)
-        ASSERT_EQ(small[k], QString::number(k));
+    auto set = std::make_unique<ControlSet>();
+    parseControlDescription(QByteArray(kFile), *set);
+    set->appendChild(1, QStringLiteral("Fader 3"));
+    const ControlSet moved = std::move(*set);
+    set.reset();
+
+    ASSERT_EQ(moved.entry(1).children.size(), 3u);
+    EXPECT_EQ(moved.text(moved.entry(1).children[0]), QString::fromUtf8("Fader \xE2\x82\xAC 1"));
+    EXPECT_EQ(moved.text(moved.entry(1).children[2]), QStringLiteral("Fader 3"));
+}
+
+// Texts built by hand are kept as the file would hold them.
+TEST(EntryTexts, HandBuiltTextsAreWindows1252)
+{
+    ControlSet set;
+    const int root = set.appendRoot(QString::fromUtf8("Fader \xE2\x82\xAC \xC3\xA9"));
+    set.appendChild(root, QString::fromUtf8("Check \xE2\x9C\x93 \xF0\x9F\x8E\x9A"));
+    EXPECT_EQ(set.textBytes(1).toByteArray(), QByteArray("Fader \x80 \xE9"));
+    EXPECT_EQ(set.text(1), QString::fromUtf8("Fader \xE2\x82\xAC \xC3\xA9"));
+    EXPECT_EQ(set.text(2), QStringLiteral("Check ? ??"));
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <optional>
 
 #include <QByteArray>
 
@@ -58,16 +59,63 @@ const NumberRow kNumberRows[] = {
     // Digits beyond what a double needs are not kept, so these convert quickly.
     {"AMillionDigits", QByteArray(1'000'000, '9'), kInf},
     {"AMillionLeadingZeros", "0." + QByteArray(1'000'000, '0') + "5e1000001", 5},
+    // The usual short forms take a quicker way that must round the same.
+    {"FractionAmongBlanks", " 12345.4 ", 12345.4},
+    {"FifteenDigits", "-12345678.9012345", -12345678.9012345},
+    {"SixteenDigits", "1234567890.123456", 1234567890.123456},
+    {"BlankAfterThePoint", "1. 5", 1.5},
+    {"NegativeZeroFraction", "-0.000", 0},
 };
 
 INSTANTIATE_TEST_SUITE_P(Rows, LeadingNumber, testing::ValuesIn(kNumberRows),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+struct WholeRow
+{
+    const char* name;
+    QByteArray value;
+    std::optional<std::int32_t> expected;
+    friend void PrintTo(const WholeRow& row, std::ostream* out) { *out << row.name; }
+};
+
+class LeadingWholeNumber : public testing::TestWithParam<WholeRow>
+{
+};
+
+// Where it answers, it answers as leadingNumber does.
+TEST_P(LeadingWholeNumber, AnswersOnlyForPlainWholeNumbers)
+{
+    const auto whole = leadingWholeNumber(GetParam().value);
+    EXPECT_EQ(whole, GetParam().expected);
+    if (whole) {
+        EXPECT_EQ(double(*whole), leadingNumber(GetParam().value));
+    }
+}
+
+const WholeRow kWholeRows[] = {
+    {"Digits", "16", 16},
+    {"SignAndBlanks", " \t-3 \n", -3},
+    {"PlusSign", "+7", 7},
+    {"NineDigits", "-999999999", -999999999},
+    {"TrailingLetters", "12abc", 12},
+    {"TenDigits", "1234567890", std::nullopt},
+    {"Fraction", "2.5", std::nullopt},
+    {"BlankBetweenDigits", "1 2", std::nullopt},
+    {"Exponent", "5 e2", std::nullopt},
+    {"NoDigit", "OFFSET", std::nullopt},
+    {"SignOnly", "-", std::nullopt},
+    {"Empty", "", std::nullopt},
+};
+
+INSTANTIATE_TEST_SUITE_P(Rows, LeadingWholeNumber, testing::ValuesIn(kWholeRows),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(RoundHalfEven, RoundsHalvesToTheEvenNeighbour)
 {
     const double cases[][2] = {
         {2.5, 2},       {3.5, 4},   {-2.5, -2},   {-3.5, -4},
-        {2.4999999, 2}, {-1.2, -1}, {kInf, kInf}, {4503599627370497.0, 4503599627370497.0}};
+        {2.4999999, 2}, {-1.2, -1}, {kInf, kInf}, {4503599627370497.0, 4503599627370497.0},
+        {-7, -7},       {0.5, 0},   {1.5, 2},     {4503599627370495.5, 4503599627370496.0}};
     for (const auto& [value, expected] : cases)
         EXPECT_EQ(roundHalfEven(value), expected) << value;
     EXPECT_TRUE(std::isnan(roundHalfEven(std::nan(""))));

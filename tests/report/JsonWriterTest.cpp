@@ -1,5 +1,7 @@
 #include "report/JsonWriter.h"
 
+#include "model/Windows1252.h"
+
 #include <string>
 
 #include <QJsonArray>
@@ -55,6 +57,23 @@ INSTANTIATE_TEST_SUITE_P(
                       TextRow{"LoneLowSurrogateAtEnd", u'x' + QString(QChar(0xDF9A))},
                       TextRow{"C1Controls", QString(QChar(0x81)) + QChar(0x9D)}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Entry texts go out straight from the file's bytes; every byte must come out as its
+// decoded character would.
+TEST(JsonWriter, WritesWindows1252BytesAsTheirDecodedText)
+{
+    QByteArray bytes;
+    for (int b = 0; b < 256; ++b)
+        bytes += static_cast<char>(b);
+    for (const QByteArray& text : {bytes, QByteArray("plain"), QByteArray()}) {
+        JsonWriter json;
+        json.beginArray();
+        json.windows1252Value(text);
+        json.endArray();
+        const QByteArray expected = QJsonDocument(QJsonArray{decodeWindows1252(text)}).toJson();
+        EXPECT_EQ(json.finish().toStdString(), expected.toStdString());
+    }
+}
 
 // Empty and nested containers, numbers, null, and chunks handed to a sink as they fill.
 TEST(JsonWriter, WritesNestedContainersAsQJsonDocumentDoes)
