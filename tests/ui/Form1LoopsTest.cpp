@@ -27,16 +27,14 @@ TEST_F(FormTest, TreeClickAssignsTheDraggedLoopsAndSaveWritesTheirWords)
     QByteArray words;
     for (int r = 1; r <= 8; ++r) {
         const bool assigned = r >= 3 && r <= 6;
-        EXPECT_EQ(grid.text(r, 1),
-                  assigned ? QStringLiteral(" Talkback bus") : QStringLiteral(" Loop off"))
-            << r;
+        EXPECT_EQ(grid.text(r, 1), assigned ? " Talkback bus" : " Loop off") << r;
         words += assigned ? hexBytes("00 00 01 2C") : QByteArray(4, '\0');
     }
     pressSave();
-    const QByteArray saved = folder.read(QStringLiteral("aes3mix.trn"));
+    const QByteArray saved = folder.read("aes3mix.trn");
     EXPECT_EQ(saved.mid(loopByte(0), 32), words);
     EXPECT_EQ(saved.left(loopByte(0)), defaultMixImage().left(loopByte(0)));
-    EXPECT_EQ(folder.read(QStringLiteral("ipmix.trn")).mid(loopByte(0)), QByteArray(32, '\0'));
+    EXPECT_EQ(folder.read("ipmix.trn").mid(loopByte(0)), QByteArray(32, '\0'));
 }
 
 } // namespace

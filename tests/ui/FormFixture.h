@@ -147,14 +147,14 @@ protected:
         return widget;
     }
 
-    QTabWidget* tabs() const { return child<QTabWidget>(QStringLiteral("SSTab1")); }
+    QTabWidget* tabs() const { return child<QTabWidget>("SSTab1"); }
     QTreeView* tree(int set) const
     {
-        return child<QTreeView>(QStringLiteral("ControlsTree_") + QString::number(set));
+        return child<QTreeView>("ControlsTree_" + QString::number(set));
     }
     QComboBox* outputCombo(int mixer) const
     {
-        return child<QComboBox>(QStringLiteral("MixOutputCombo_") + QString::number(mixer));
+        return child<QComboBox>("MixOutputCombo_" + QString::number(mixer));
     }
     void showTab(int tab) const { tabs()->setCurrentIndex(tab); }
 
@@ -202,10 +202,7 @@ protected:
         return texts;
     }
 
-    void pressSave() const
-    {
-        QTest::mouseClick(child<QPushButton>(QStringLiteral("SaveCommand")), Qt::LeftButton);
-    }
+    void pressSave() const { QTest::mouseClick(child<QPushButton>("SaveCommand"), Qt::LeftButton); }
 
     FakeSettings settings;
     FakeChooser chooser;

@@ -42,21 +42,21 @@ TEST_P(StartupErrorsTest, OneLineOnStandardErrorExitTwoAndNothingWritten)
 {
     const StartRow& row = GetParam();
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("HOME"), home.path());
-    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path() + QStringLiteral("/config"));
+    environment.insert("HOME", home.path());
+    environment.insert("XDG_CONFIG_HOME", home.path() + "/config");
     // Qt's own complaint about a missing runtime folder is not the editor's message.
-    const QString runtime = home.path() + QStringLiteral("/runtime");
+    const QString runtime = home.path() + "/runtime";
     ASSERT_TRUE(QDir().mkpath(runtime));
     QFile::setPermissions(runtime,
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
-    environment.remove(QStringLiteral("DISPLAY"));
-    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    environment.insert("XDG_RUNTIME_DIR", runtime);
+    environment.remove("DISPLAY");
+    environment.remove("WAYLAND_DISPLAY");
     if (row.display)
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        environment.insert("QT_QPA_PLATFORM", "offscreen");
     else
-        environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
-    folder.write(QStringLiteral("plain.txt"), "x");
+        environment.remove("QT_QPA_PLATFORM");
+    folder.write("plain.txt", "x");
     const QStringList before = filesUnder(folder.path());
 
     QProcess editor;
@@ -75,28 +75,27 @@ TEST_P(StartupErrorsTest, OneLineOnStandardErrorExitTwoAndNothingWritten)
         EXPECT_TRUE(err.contains(text)) << err.toStdString();
     EXPECT_EQ(filesUnder(folder.path()), before);
     // No settings were written: the remembered folder stays as it was.
-    EXPECT_EQ(filesUnder(home.path() + QStringLiteral("/config")), QStringList());
+    EXPECT_EQ(filesUnder(home.path() + "/config"), QStringList());
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Starts, StartupErrorsTest,
-    ::testing::Values(
-        StartRow{"MissingFolder",
-                 [](const TestFolder& f) { return f.path() + QStringLiteral("/no/such"); },
-                 true,
-                 {QStringLiteral("/no/such\""), QStringLiteral("does not exist")}},
-        StartRow{"FileNotFolder",
-                 [](const TestFolder& f) { return f.path() + QStringLiteral("/plain.txt"); },
-                 true,
-                 {QStringLiteral("plain.txt\""), QStringLiteral("is not a folder")}},
-        StartRow{"NoDisplay",
-                 [](const TestFolder& f) { return f.path(); },
-                 false,
-                 {QStringLiteral("needs a display"), QStringLiteral("tarnctl")}},
-        StartRow{"NoDisplayNoFolder",
-                 [](const TestFolder&) { return QString(); },
-                 false,
-                 {QStringLiteral("needs a display")}}),
+    ::testing::Values(StartRow{"MissingFolder",
+                               [](const TestFolder& f) { return f.path() + "/no/such"; },
+                               true,
+                               {"/no/such\"", "does not exist"}},
+                      StartRow{"FileNotFolder",
+                               [](const TestFolder& f) { return f.path() + "/plain.txt"; },
+                               true,
+                               {"plain.txt\"", "is not a folder"}},
+                      StartRow{"NoDisplay",
+                               [](const TestFolder& f) { return f.path(); },
+                               false,
+                               {"needs a display", "tarnctl"}},
+                      StartRow{"NoDisplayNoFolder",
+                               [](const TestFolder&) { return QString(); },
+                               false,
+                               {"needs a display"}}),
     [](const auto& info) { return std::string(info.param.id); });
 
 } // namespace
