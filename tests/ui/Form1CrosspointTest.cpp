@@ -241,12 +241,7 @@ INSTANTIATE_TEST_SUITE_P(Selections, Form1HighlightTest, ::testing::Values(
     HighlightRow{"ShiftArrows", 1, [](GridAdapter& grid) {
         QTest::mouseClick(grid.widget()->viewport(), Qt::LeftButton, {}, cellCenter(grid, 5, 1));
         for (Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Right, Qt::Key_Right})
-            QTest::keyClick(grid.widget(), key, Qt::ShiftModifier); }},
-    HighlightRow{"Drag", 1, [](GridAdapter& grid) {
-        QWidget* viewport = grid.widget()->viewport();
-        QTest::mousePress(viewport, Qt::LeftButton, {}, cellCenter(grid, 5, 1));
-        QTest::mouseMove(viewport, cellCenter(grid, 8, 3));
-        QTest::mouseRelease(viewport, Qt::LeftButton, {}, cellCenter(grid, 8, 3)); }}),
+            QTest::keyClick(grid.widget(), key, Qt::ShiftModifier); }}),
     [](const auto& info) { return std::string(info.param.id); });
 // clang-format on
 
