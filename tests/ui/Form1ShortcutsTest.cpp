@@ -80,12 +80,6 @@ TEST_F(Form1ShortcutTest, TheMarkFollowsTheContentNotTheNumberOfSteps)
 
     press(Qt::Key_Z);
     EXPECT_EQ(form->windowTitle(), caption + u'*');
-    pressSave();
-    EXPECT_EQ(form->windowTitle(), caption);
-    press(Qt::Key_Z);
-    EXPECT_EQ(form->windowTitle(), caption + u'*');
-    press(Qt::Key_Y);
-    EXPECT_EQ(form->windowTitle(), caption);
 }
 
 TEST_F(Form1ShortcutTest, UndoOfASwapLeavesTheBufferAsTheSwapLeftIt)
