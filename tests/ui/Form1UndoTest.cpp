@@ -27,13 +27,6 @@ struct UndoRow
 class Form1UndoTest : public FormRowTest<UndoRow>
 {
 public:
-    // The fixture's helpers, for the rows' actions.
-    using FormTest::child;
-    using FormTest::clickEntry;
-    using FormTest::form;
-    using FormTest::outputCombo;
-    using FormTest::select;
-
     void SetUp() override { openActive(); }
 
     void click(const char* button) const

@@ -101,10 +101,11 @@ inline QPoint cellCenter(const GridAdapter& grid, int row, int column)
     return table->visualRect(table->model()->index(row, column)).center();
 }
 
-// A window started on a folder with fake platform services.
+// A window started on a folder with fake platform services. Public, so that table rows can
+// drive it.
 class FormTest : public ::testing::Test
 {
-protected:
+public:
     Form1& makeForm()
     {
         form = std::make_unique<Form1>(Form1Services{settings, chooser, messages});
