@@ -87,46 +87,31 @@ TEST_P(EditHistoryTest, UndoRestoresEveryByteAndRedoRepeatsTheEdit)
 const CellRange kRectangle{6, 4, 2, 2};
 const CellRange kWholeOutput{1, 1, 64, 4};
 
-INSTANTIATE_TEST_SUITE_P(
-    EveryKindOfStep, EditHistoryTest,
-    ::testing::Values(
-        StepRow{"TreeEntryOnCrosspoints",
-                {EditPlace::AesMix, 0, 3, kRectangle, 0},
-                [](ConfigModel& m, MixOutputBuffer&) {
-                    AssignCrossPoint(m, 0, 3, kRectangle, 17);
-                }},
-        StepRow{"ZeroDb",
-                {EditPlace::AesMix, 0, 0, CellRange{64, 4, 64, 4}, 0},
-                [](ConfigModel& m, MixOutputBuffer&) {
-                    AssignCrossPoint(m, 0, 0, CellRange{64, 4, 64, 4}, kUnityAssignment.pointer);
-                }},
-        StepRow{"SameValueAgain",
-                {EditPlace::AesMix, 0, 0, CellRange{1, 1, 1, 1}, 0},
-                [](ConfigModel& m, MixOutputBuffer&) {
-                    AssignCrossPoint(m, 0, 0, CellRange{1, 1, 1, 1}, m.slot(0, 0, 0, 0));
-                },
-                false},
-        StepRow{"Swap",
-                {EditPlace::IpMix, 1, 20, kWholeOutput, 0},
-                [](ConfigModel& m, MixOutputBuffer& b) {
-                    b.swapWith(m, 1, 20);
-                }},
-        StepRow{"LoopRows",
-                {EditPlace::Loops, 1, 0, CellRange{8, 1, 3, 1}, 0},
-                [](ConfigModel& m, MixOutputBuffer&) {
-                    AssignLoop(m, 1, 8, 3, 300);
-                }},
-        StepRow{"Meter",
-                {EditPlace::Meters, 0, 0, {}, 5},
-                [](ConfigModel& m, MixOutputBuffer&) {
-                    applyMeterPosition(m, 5, 0);
-                }},
-        StepRow{"CompressorSpinner",
-                {EditPlace::Compressor, 0, 0, {}, 1},
-                [](ConfigModel& m, MixOutputBuffer&) {
-                    applyCompressorPosition(m, CompressorParam::Hold, 60);
-                }}),
-    [](const ::testing::TestParamInfo<StepRow>& info) { return info.param.name; });
+// clang-format off
+const StepRow kSteps[] = {
+    {"TreeEntryOnCrosspoints", {EditPlace::AesMix, 0, 3, kRectangle, 0},
+     [](ConfigModel& m, MixOutputBuffer&) { AssignCrossPoint(m, 0, 3, kRectangle, 17); }},
+    {"ZeroDb", {EditPlace::AesMix, 0, 0, CellRange{64, 4, 64, 4}, 0},
+     [](ConfigModel& m, MixOutputBuffer&) {
+         AssignCrossPoint(m, 0, 0, {64, 4, 64, 4}, kUnityPointer); }},
+    {"SameValueAgain", {EditPlace::AesMix, 0, 0, CellRange{1, 1, 1, 1}, 0},
+     [](ConfigModel& m, MixOutputBuffer&) {
+         AssignCrossPoint(m, 0, 0, {1, 1, 1, 1}, m.slot(0, 0, 0, 0)); },
+     false},
+    {"Swap", {EditPlace::IpMix, 1, 20, kWholeOutput, 0},
+     [](ConfigModel& m, MixOutputBuffer& b) { b.swapWith(m, 1, 20); }},
+    {"LoopRows", {EditPlace::Loops, 1, 0, CellRange{8, 1, 3, 1}, 0},
+     [](ConfigModel& m, MixOutputBuffer&) { AssignLoop(m, 1, 8, 3, 300); }},
+    {"Meter", {EditPlace::Meters, 0, 0, {}, 5},
+     [](ConfigModel& m, MixOutputBuffer&) { applyMeterPosition(m, 5, 0); }},
+    {"CompressorSpinner", {EditPlace::Compressor, 0, 0, {}, 1},
+     [](ConfigModel& m, MixOutputBuffer&) {
+         applyCompressorPosition(m, CompressorParam::Hold, 60); }},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(EveryKindOfStep, EditHistoryTest, ::testing::ValuesIn(kSteps),
+                         [](const auto& info) { return info.param.name; });
 
 TEST(EditHistory, StepsUndoneInReverseOrderRestoreEachEarlierState)
 {

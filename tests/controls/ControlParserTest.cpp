@@ -87,31 +87,6 @@ Parsed parse(const QByteArray& bytes)
     return parsed;
 }
 
-TEST(ControlParser, WorkedExample)
-{
-    const Parsed p = parse("Faders~OFFSET=16\r\n"
-                           "\tFader 1~PTR=OFFSET~ACTIVE\r\n"
-                           "\tFader 2~PTR++~ACTIVE\r\n"
-                           "\t\tFader 2 fine~PTR+=8~ACTIVE\r\n"
-                           "Switches~PTR=40\r\n"
-                           "\t\t\tStray\r\n"
-                           "\tSwitch A~ACTIVE~PTR++~ACTIVE\r\n"
-                           "~PTR-=2\r\n"
-                           "\tSwitch B~ACTIVE\r\n"
-                           "\tSwitch C~PTR--~ACTIVE\r\n");
-    EXPECT_EQ(treeText(*p.set, p.set->roots()), "<Faders>(<Fader 1>,<Fader 2>(<Fader 2 fine>)),"
-                                                "<Switches>(<Switch A>,<Switch B>,<Switch C>)");
-    EXPECT_EQ(pointerText(*p.set), "16>2 17>3 25>4 38>8 39>7 40>6 41>6");
-    QStringList nodeToPointer;
-    for (int index = 0; index <= 9; ++index)
-        nodeToPointer << QString::number(p.set->NodeToPointer(index));
-    EXPECT_EQ(nodeToPointer.join(u' '), "-1 -1 16 17 25 -1 41 39 38 -1");
-    EXPECT_EQ(p.set->entry(6).line, 7);
-    EXPECT_EQ(diagnosticText(p.result), "6: no entry: depth 3 after depth 0");
-    EXPECT_TRUE(p.set->loaded);
-    expectConsistentMaps(*p.set);
-}
-
 struct ParseRow
 {
     const char* name;

@@ -44,10 +44,7 @@ const NumberRow kNumberRows[] = {
     {"DIsNoExponent", "1D2", 1},
     // Decided: the "&H" and "&O" forms are not numbers.
     {"HexFormNotAccepted", "&H10", 0},
-    {"HighBytesAreNotDigits",
-     "\xFF"
-     "5",
-     0},
+    {"HighBytesAreNotDigits", "\xFF\x35", 0}, // 0xFF, '5'
     {"Overflow", "-1e400", -kInf},
     {"Underflow", "1e-999", 0},
     {"HugeExponentDigits", "1e99999999999999999999999", kInf},

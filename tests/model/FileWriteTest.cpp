@@ -103,23 +103,6 @@ TEST(ReplaceFile, RemovesOnlyTheTemporaryFilesOfKilledSaves)
                            ".other.trn.tarnsave-killed02", "mix.trn", "mix.trn.backup"}));
 }
 
-// A write that stops part way (here at the file size limit) reports the system's reason, and
-// the file keeps its old contents whole.
-TEST(ReplaceFile, WriteFailingPartWayKeepsTheOldFileAndGivesTheReason)
-{
-    TestFolder folder;
-    folder.write("mix.trn", "old");
-    std::optional<FileProblem> problem;
-    {
-        const test::FileSizeLimit limit(10000);
-        problem = replaceFile(folder.filePath("mix.trn"), QByteArray(16416, 'x'));
-    }
-    ASSERT_TRUE(problem);
-    EXPECT_EQ(problem->message(), folder.filePath("mix.trn") + ": File too large");
-    EXPECT_EQ(folder.read("mix.trn"), "old");
-    EXPECT_EQ(listing(folder), QStringList{"mix.trn"});
-}
-
 TEST(WriteOutputFile, WritesIntoDevicesAndPipesAndReplacesOnlyRegularFiles)
 {
     TestFolder folder;

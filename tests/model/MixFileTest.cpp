@@ -7,7 +7,6 @@
 namespace tarn {
 namespace {
 
-// A set whose entries carry the given pointers, one entry each.
 // A control set that has entries for exactly these pointers.
 PointerHasEntry setWithPointers(std::initializer_list<int> pointers)
 {
@@ -48,18 +47,6 @@ INSTANTIATE_TEST_SUITE_P(Lengths, MixLayoutTest,
                                            LayoutCase{"NearlyLegacy", 8191, MixLayout::Shorter},
                                            LayoutCase{"NearlyCurrent", 16415, MixLayout::Shorter}),
                          [](const auto& info) { return std::string(info.param.name); });
-
-TEST(MixFile, EmptyFileGivesUnityInSlotsBToDAndLeavesSlotAAndLoops)
-{
-    ConfigModel model;
-    applyMixFileBytes(model, 1, QByteArray());
-    const QByteArray image = model.mixImage(1);
-    EXPECT_EQ(image.left(8), QByteArray::fromHex("0000490049004900"));
-    EXPECT_EQ(model.slot(1, 31, 63, 0), 0);
-    EXPECT_EQ(model.slot(1, 31, 63, 3), 73);
-    EXPECT_EQ(image.mid(kLoopWordsOffset), QByteArray(32, '\0'));
-    EXPECT_EQ(model.mixImage(0), QByteArray(kMixImageSize, '\0'));
-}
 
 TEST(MixFile, LegacyLayoutCopiesSlotsAAndBAndSetsCAndDToUnity)
 {
@@ -148,20 +135,6 @@ INSTANTIATE_TEST_SUITE_P(
         LoopCase{"Lowest16BitIsRepairedLikeMinusOne", "FFFF8000", 0, "00000000", false},
         LoopCase{"Below16BitIsHeldAsZeroAndInvalid", "80000000", 0, "00000000", true}),
     [](const auto& info) { return std::string(info.param.name); });
-
-TEST(MixFile, SaveBytesAreTheImageFollowedByAnyTailBeyondIt)
-{
-    ConfigModel model;
-    model.setSlot(0, 0, 0, 0, 0x11);
-    EXPECT_EQ(mixFileBytesForSave(model, 0, QByteArray(8192, '\x55')), model.mixImage(0));
-
-    QByteArray existing(kMixImageSize, '\x55');
-    existing.append("TAIL");
-    const QByteArray saved = mixFileBytesForSave(model, 0, existing);
-    EXPECT_EQ(saved.size(), kMixImageSize + 4);
-    EXPECT_EQ(saved.left(kMixImageSize), model.mixImage(0));
-    EXPECT_EQ(saved.right(4), QByteArray("TAIL"));
-}
 
 } // namespace
 } // namespace tarn

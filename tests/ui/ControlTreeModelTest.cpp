@@ -44,13 +44,13 @@ QStringList outline(const ControlTreeModel& model)
 TEST(ControlTreeModel, ShowsTheTreeOfTheSet)
 {
     ControlSet set;
-    const int faders = set.appendRoot(QStringLiteral("Faders"));
-    const int fader1 = set.appendChild(faders, QStringLiteral("Fader 1"));
-    set.appendChild(fader1, QStringLiteral("Left"));
-    const int fader2 = set.appendSiblingAfter(fader1, QStringLiteral("Fader 2"));
-    const int mutes = set.appendRoot(QStringLiteral("Mutes"));
-    set.appendChild(mutes, QStringLiteral("Mute 1"));
-    set.appendRoot(QStringLiteral("Empty"));
+    const int faders = set.appendRoot("Faders");
+    const int fader1 = set.appendChild(faders, "Fader 1");
+    set.appendChild(fader1, "Left");
+    const int fader2 = set.appendSiblingAfter(fader1, "Fader 2");
+    const int mutes = set.appendRoot("Mutes");
+    set.appendChild(mutes, "Mute 1");
+    set.appendRoot("Empty");
 
     g_complaints.clear();
     const QtMessageHandler previous = qInstallMessageHandler(collectComplaints);
@@ -83,9 +83,9 @@ TEST(ControlTreeModel, AFullSetOpensInATreeView)
         for (int i = 1; i < 1000 && !set.isFull(); ++i)
             set.appendChild(group, QStringLiteral("Control %1").arg(i));
     }
-    int chain = set.appendRoot(QStringLiteral("Chain"));
+    int chain = set.appendRoot("Chain");
     while (!set.isFull())
-        chain = set.appendChild(chain, QStringLiteral("Link"));
+        chain = set.appendChild(chain, "Link");
 
     auto window = std::make_unique<QWidget>();
     auto* view = new QTreeView(window.get());

@@ -35,18 +35,18 @@ TEST_F(Form1BufferTest, PasteRightAfterCopyStillRedrawsAndSwapRepaints)
     QByteArray aes3 = defaultMixImage();
     for (int input = 0; input < 64; ++input)
         putLE16(aes3, slotByte(2, input, 0), 16);
-    folder.write(QStringLiteral("aes3mix.trn"), aes3);
+    folder.write("aes3mix.trn", aes3);
     openSmallFolder();
     GridAdapter& grid = form->crossPointGrid(0);
     outputCombo(0)->setCurrentIndex(2);
     press("CopyMixOut");
-    grid.setText(1, 1, QStringLiteral("stale"));
+    grid.setText(1, 1, "stale");
     press("PasteMixOut");
-    EXPECT_EQ(grid.text(1, 1), QStringLiteral(" Fader 1"));
+    EXPECT_EQ(grid.text(1, 1), " Fader 1");
 
     outputCombo(0)->setCurrentIndex(4);
     press("SwapMixOut");
-    EXPECT_EQ(grid.text(64, 1), QStringLiteral(" Fader 1"));
+    EXPECT_EQ(grid.text(64, 1), " Fader 1");
     EXPECT_EQ(form->model().slot(0, 4, 63, 0), 16);
 }
 

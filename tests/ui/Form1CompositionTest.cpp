@@ -33,7 +33,7 @@ TEST_P(Form1WidgetTest, StandsInItsContainerWithItsCaptionStateAndPlace)
     const QWidget* parent = widget->parentWidget();
     const int tab = tabs()->indexOf(const_cast<QWidget*>(parent));
     EXPECT_STREQ(widget->metaObject()->className(), row.className);
-    EXPECT_EQ(tab >= 0 ? QStringLiteral("SSTab1/") + QString::number(tab) : parent->objectName(),
+    EXPECT_EQ(tab >= 0 ? "SSTab1/" + QString::number(tab) : parent->objectName(),
               QLatin1String(row.container));
 
     QString caption;
@@ -47,8 +47,7 @@ TEST_P(Form1WidgetTest, StandsInItsContainerWithItsCaptionStateAndPlace)
     EXPECT_FALSE(widget->isHidden());
     EXPECT_EQ(widget->isEnabled(), !(row.flags & Off));
     if (row.flags & Six) {
-        EXPECT_EQ(QFontMetrics(widget->font()).horizontalAdvance(QStringLiteral("MIX OUPUT 07")),
-                  12 * 6);
+        EXPECT_EQ(QFontMetrics(widget->font()).horizontalAdvance("MIX OUPUT 07"), 12 * 6);
     }
     if (row.flags & Big) {
         EXPECT_EQ(widget->font(), spinnerLabelFont());

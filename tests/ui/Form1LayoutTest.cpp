@@ -37,16 +37,16 @@ protected:
 
 TEST_F(LayoutTest, MixTabsFitTheClientAreaBelowTheMinimum)
 {
-    for (const QString& tab : {QStringLiteral("_0"), QStringLiteral("_1")}) {
+    for (const QString& tab : {"_0", "_1"}) {
         showTab(tab.back().digitValue());
         resizeClient(9000, 6000);
-        expectPlace(QStringLiteral("SSTab1"), {120, 120, 11175, 7335});
-        expectPlace(QStringLiteral("MixOutputFrame") + tab, {6000, 360, 5055, 975});
-        expectPlace(QStringLiteral("MixControlsFrame") + tab, {6000, 1440, 5055, 5775});
-        expectPlace(QStringLiteral("ControlsTree") + tab, {120, 240, 4815, 5415});
-        expectPlace(QStringLiteral("MixInputFrame") + tab, {120, 360, 5760, 6855});
-        expectPlace(QStringLiteral("CrossPointGrid") + tab, {120, 240, 5520, 6510});
-        expectPlace(QStringLiteral("SaveCommand"), {18000, 120, 855, 255});
+        expectPlace("SSTab1", {120, 120, 11175, 7335});
+        expectPlace("MixOutputFrame" + tab, {6000, 360, 5055, 975});
+        expectPlace("MixControlsFrame" + tab, {6000, 1440, 5055, 5775});
+        expectPlace("ControlsTree" + tab, {120, 240, 4815, 5415});
+        expectPlace("MixInputFrame" + tab, {120, 360, 5760, 6855});
+        expectPlace("CrossPointGrid" + tab, {120, 240, 5520, 6510});
+        expectPlace("SaveCommand", {18000, 120, 855, 255});
     }
 }
 
@@ -55,27 +55,27 @@ TEST_F(LayoutTest, EachTabIsFittedWhenChosenAndKeepsItsLastFit)
 {
     showTab(3);
     resizeClient(15240, 9240);
-    expectPlace(QStringLiteral("SSTab1"), {120, 120, 15000, 9000});
-    expectPlace(QStringLiteral("meterContainer"), {120, 360, 10935, 5895});
+    expectPlace("SSTab1", {120, 120, 15000, 9000});
+    expectPlace("meterContainer", {120, 360, 10935, 5895});
     // The mix tab was last fitted at the design size.
-    expectPlace(QStringLiteral("MixInputFrame_0"), {120, 360, 13320, 11175});
+    expectPlace("MixInputFrame_0", {120, 360, 13320, 11175});
 
     showTab(2);
-    expectPlace(QStringLiteral("DcLoopsFrame_0"), {120, 360, 7260, 8520});
-    expectPlace(QStringLiteral("DcLoopsFrame_1"), {7620, 360, 7260, 8520});
-    for (const QString& i : {QStringLiteral("_0"), QStringLiteral("_1")}) {
-        expectPlace(QStringLiteral("LoopsGridFrame") + i, {120, 240, 7020, 2055});
-        expectPlace(QStringLiteral("LoopsGrid") + i, {120, 240, 6780, 1695});
-        expectPlace(QStringLiteral("LoopControlsFrame") + i, {120, 2280, 7020, 6120});
+    expectPlace("DcLoopsFrame_0", {120, 360, 7260, 8520});
+    expectPlace("DcLoopsFrame_1", {7620, 360, 7260, 8520});
+    for (const QString& i : {"_0", "_1"}) {
+        expectPlace("LoopsGridFrame" + i, {120, 240, 7020, 2055});
+        expectPlace("LoopsGrid" + i, {120, 240, 6780, 1695});
+        expectPlace("LoopControlsFrame" + i, {120, 2280, 7020, 6120});
         expectPlace(QStringLiteral("ControlsTree_%1").arg(2 + i.back().digitValue()),
                     {120, 240, 6780, 5760});
     }
 
     showTab(4);
     resizeClient(12000, 8000);
-    expectPlace(QStringLiteral("Frame1"), {120, 360, 6735, 975});
+    expectPlace("Frame1", {120, 360, 6735, 975});
     showTab(0);
-    expectPlace(QStringLiteral("MixInputFrame_0"), {120, 360, 6345, 7280});
+    expectPlace("MixInputFrame_0", {120, 360, 6345, 7280});
 }
 
 } // namespace

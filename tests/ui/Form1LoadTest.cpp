@@ -9,7 +9,7 @@
 namespace tarn::test {
 namespace {
 
-const QString kCaption = QStringLiteral("Quorlan Tarn Config     File path:  ");
+const QString kCaption = "Quorlan Tarn Config     File path:  ";
 
 // One text the load writes into a view: a first-column cell, a list entry or a frame caption.
 struct ViewTextRow
@@ -66,8 +66,8 @@ TEST_F(FormTest, ChosenFolderIsShownWithTheDefaultsInFittedViews)
     for (int m = 0; m < 2; ++m) {
         const GridAdapter& grid = form->crossPointGrid(m);
         EXPECT_EQ(outputCombo(m)->currentIndex(), 0);
-        EXPECT_EQ(grid.text(1, 1), QStringLiteral(" MUTE"));
-        EXPECT_EQ(grid.text(64, 4), QStringLiteral(" Unity"));
+        EXPECT_EQ(grid.text(1, 1), " MUTE");
+        EXPECT_EQ(grid.text(64, 4), " Unity");
         // Longest texts: "CONTROL A" (9) above the cells, " 64 | MIXER OUTPUT 31" (21) at left.
         EXPECT_EQ(grid.widget()->columnWidth(1), (9 + 2) * 6);
         const QHeaderView* side = grid.widget()->verticalHeader();
@@ -77,8 +77,8 @@ TEST_F(FormTest, ChosenFolderIsShownWithTheDefaultsInFittedViews)
     }
     // The fixed row and column show once, as header sections that stay in view.
     const QTableWidget* table = form->crossPointGrid(0).widget();
-    EXPECT_EQ(table->horizontalHeaderItem(1)->text(), QStringLiteral("CONTROL A"));
-    EXPECT_EQ(table->verticalHeaderItem(3)->text(), QStringLiteral(" 03 | Phone"));
+    EXPECT_EQ(table->horizontalHeaderItem(1)->text(), "CONTROL A");
+    EXPECT_EQ(table->verticalHeaderItem(3)->text(), " 03 | Phone");
     EXPECT_EQ(QPoint(table->columnAt(0), table->rowAt(0)), QPoint(1, 1));
     // " 01 | Talkback" is the longest loop label; the control column spans the whole grid.
     EXPECT_EQ(form->loopsGrid(0).columnWidthPixels(0), (14 + 2) * 6);
@@ -98,7 +98,7 @@ TEST_F(FormTest, CancelEndsAtOnceWithoutQuestionOrFiles)
     open(QString());
     EXPECT_FALSE(started || form->isVisible());
     EXPECT_EQ(form->windowTitle(), kCaption);
-    EXPECT_FALSE(folder.exists(QStringLiteral("aes3mix.trn")));
+    EXPECT_FALSE(folder.exists("aes3mix.trn"));
     // Closing once more, as the application does on its way out, asks nothing either.
     form->close();
     EXPECT_TRUE(messages.questions.isEmpty() && messages.shown.isEmpty());
@@ -133,34 +133,33 @@ TEST_F(FormTest, StoredFilesAreShownAsTheLoadSettledThem)
     putLE32(compressor, 1028, 500); // Hold: position 1
     putLE32(compressor, 1036, -40); // Gain below -36
     putLE32(compressor, 1040, -12); // Threshold
-    folder.write(QStringLiteral("aes3mix.trn"), aes3);
-    folder.write(QStringLiteral("ipmix.trn"), ip);
-    folder.write(QStringLiteral("aes3meters.trn"), hexBytes("64 5F 00 FF FF FF FF FF"
-                                                            "FF FF FF FF FF FF FF FF"));
-    folder.write(QStringLiteral("compressor.trn"), compressor);
+    folder.write("aes3mix.trn", aes3);
+    folder.write("ipmix.trn", ip);
+    folder.write("aes3meters.trn", hexBytes("64 5F 00 FF FF FF FF FF"
+                                            "FF FF FF FF FF FF FF FF"));
+    folder.write("compressor.trn", compressor);
     openSmallFolder();
 
-    EXPECT_EQ(messages.shown,
-              QStringList(2, QStringLiteral("Warning! There are invalid control assignments")));
+    EXPECT_EQ(messages.shown, QStringList(2, "Warning! There are invalid control assignments"));
     EXPECT_TRUE(form->model() == LoadSequence(folder.path(), MissingFiles::Leave)->model);
     const GridAdapter& loops = form->loopsGrid(0);
-    EXPECT_EQ(loops.text(1, 1), QStringLiteral(" Loop off"));
-    EXPECT_EQ(loops.text(3, 1), QStringLiteral(" Talkback bus"));
-    EXPECT_EQ(loops.text(4, 1), QStringLiteral(" ----INVALID----"));
+    EXPECT_EQ(loops.text(1, 1), " Loop off");
+    EXPECT_EQ(loops.text(3, 1), " Talkback bus");
+    EXPECT_EQ(loops.text(4, 1), " ----INVALID----");
     for (const auto& [meter, position] : {std::pair{0, 0}, std::pair{1, 96}, std::pair{2, 1}})
         EXPECT_EQ(child<QComboBox>(QStringLiteral("meterCombo_%1").arg(meter))->currentIndex(),
                   position);
     EXPECT_EQ(spinnerLabels(), (QStringList{"7", "1", "0", "-36", "-12"}));
 
     showTab(1);
-    form->crossPointGrid(0).setText(5, 2, QStringLiteral("not repainted"));
+    form->crossPointGrid(0).setText(5, 2, "not repainted");
     outputCombo(1)->setCurrentIndex(16);
     const GridAdapter& grid = form->crossPointGrid(1);
-    EXPECT_EQ(grid.text(5, 2), QStringLiteral(" IP fader 1"));
-    EXPECT_EQ(grid.text(5, 3), QStringLiteral(" ----INVALID----"));
-    EXPECT_EQ(grid.text(5, 1), QStringLiteral(" MUTE"));
+    EXPECT_EQ(grid.text(5, 2), " IP fader 1");
+    EXPECT_EQ(grid.text(5, 3), " ----INVALID----");
+    EXPECT_EQ(grid.text(5, 1), " MUTE");
     EXPECT_EQ(grid.columnWidthPixels(3), (16 + 2) * 6);
-    EXPECT_EQ(form->crossPointGrid(0).text(5, 2), QStringLiteral("not repainted"));
+    EXPECT_EQ(form->crossPointGrid(0).text(5, 2), "not repainted");
 }
 
 // Without its control description file a mixer's set is empty: every slot of every output is
@@ -168,12 +167,11 @@ TEST_F(FormTest, StoredFilesAreShownAsTheLoadSettledThem)
 TEST_F(FormTest, MissingControlFileShowsEveryCellOfItsMixerInvalid)
 {
     writeSmallFolder(folder);
-    ASSERT_TRUE(QFile::remove(folder.filePath(QStringLiteral("ipcontrols.txt"))));
+    ASSERT_TRUE(QFile::remove(folder.filePath("ipcontrols.txt")));
     open(folder.path());
-    EXPECT_EQ(messages.shown,
-              QStringList{QStringLiteral("Warning! There are invalid control assignments")});
+    EXPECT_EQ(messages.shown, QStringList{"Warning! There are invalid control assignments"});
     EXPECT_EQ(tree(1)->model()->rowCount(), 0);
-    EXPECT_EQ(form->crossPointGrid(0).text(1, 1), QStringLiteral(" MUTE"));
+    EXPECT_EQ(form->crossPointGrid(0).text(1, 1), " MUTE");
     for (const int output : {0, 31}) {
         outputCombo(1)->setCurrentIndex(output);
         const GridAdapter& grid = form->crossPointGrid(1);
@@ -181,7 +179,7 @@ TEST_F(FormTest, MissingControlFileShowsEveryCellOfItsMixerInvalid)
         for (int row = 1; row <= 64; ++row)
             for (int column = 1; column <= 4; ++column)
                 cells << grid.text(row, column);
-        EXPECT_EQ(cells, QStringList(256, QStringLiteral(" ----INVALID----"))) << output;
+        EXPECT_EQ(cells, QStringList(256, " ----INVALID----")) << output;
     }
 }
 
@@ -189,19 +187,18 @@ TEST_F(FormTest, FilesThatCannotBeCreatedAreNamedInOneMessage)
 {
     writeSmallFolder(folder);
     // A folder in the place of a file: it can be neither read nor created.
-    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("aes3meters.trn")));
-    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("compressor.trn")));
+    ASSERT_TRUE(QDir(folder.path()).mkdir("aes3meters.trn"));
+    ASSERT_TRUE(QDir(folder.path()).mkdir("compressor.trn"));
     open(folder.path());
 
     EXPECT_TRUE(started);
     ASSERT_EQ(messages.shown.size(), 1);
     const QString& message = messages.shown.first();
-    EXPECT_TRUE(message.contains(folder.filePath(QStringLiteral("aes3meters.trn"))))
-        << message.toStdString();
-    EXPECT_TRUE(message.contains(folder.filePath(QStringLiteral("compressor.trn"))));
-    EXPECT_FALSE(message.contains(QStringLiteral("aes3mix.trn")));
-    EXPECT_TRUE(message.contains(QStringLiteral("shows the built-in defaults")));
-    EXPECT_EQ(child<QLabel>(QStringLiteral("HoldLabel"))->text(), QStringLiteral("50"));
+    EXPECT_TRUE(message.contains(folder.filePath("aes3meters.trn"))) << message.toStdString();
+    EXPECT_TRUE(message.contains(folder.filePath("compressor.trn")));
+    EXPECT_FALSE(message.contains("aes3mix.trn"));
+    EXPECT_TRUE(message.contains("shows the built-in defaults"));
+    EXPECT_EQ(child<QLabel>("HoldLabel")->text(), "50");
 }
 
 } // namespace

@@ -6,7 +6,7 @@
 namespace tarn::test {
 namespace {
 
-const QString kQuestion = QStringLiteral("Save before exit?");
+const QString kQuestion = "Save before exit?";
 
 // Which files a fault leaves unwritten, and why, is the core's (SaveAll); the window names
 // them, keeps the edits and their mark, and writes them at the next Save.
@@ -18,20 +18,17 @@ protected:
     {
         openActive();
         caption = form->windowTitle();
-        ASSERT_TRUE(QFile::remove(folder.filePath(QStringLiteral("aes3mix.trn"))));
-        ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("aes3mix.trn")));
+        ASSERT_TRUE(QFile::remove(folder.filePath("aes3mix.trn")));
+        ASSERT_TRUE(QDir(folder.path()).mkdir("aes3mix.trn"));
         select(form->crossPointGrid(0), 2, 1, 2, 1);
         clickEntry(0, {"Faders", "Fader 2"});
     }
     void unblockAndExpectTheEdit() const
     {
-        ASSERT_TRUE(QDir(folder.filePath(QStringLiteral("aes3mix.trn"))).removeRecursively());
+        ASSERT_TRUE(QDir(folder.filePath("aes3mix.trn")).removeRecursively());
         EXPECT_EQ(form->model().slot(0, 0, 1, 0), 17);
     }
-    QByteArray savedEdit() const
-    {
-        return folder.read(QStringLiteral("aes3mix.trn")).mid(slotByte(0, 1, 0), 2);
-    }
+    QByteArray savedEdit() const { return folder.read("aes3mix.trn").mid(slotByte(0, 1, 0), 2); }
     QString caption;
 };
 
@@ -42,14 +39,12 @@ TEST_F(Form1SaveFailureTest, SaveNamesTheFileNotWrittenAndKeepsTheEditsAndTheirM
     const QString& message = messages.shown.first();
     // The file not written with its reason, then the three that were written.
     const QStringList lines = message.split(u'\n');
-    const qsizetype written = lines.indexOf(QStringLiteral("These files were written:"));
+    const qsizetype written = lines.indexOf("These files were written:");
     ASSERT_GE(written, 2) << message.toStdString();
-    EXPECT_EQ(lines[1], folder.filePath(QStringLiteral("aes3mix.trn")) +
-                            QStringLiteral(": is a folder, not a file"));
+    EXPECT_EQ(lines[1], folder.filePath("aes3mix.trn") + ": is a folder, not a file");
     EXPECT_EQ(lines.mid(written + 1, 3),
-              (QStringList{folder.filePath(QStringLiteral("ipmix.trn")),
-                           folder.filePath(QStringLiteral("aes3meters.trn")),
-                           folder.filePath(QStringLiteral("compressor.trn"))}));
+              (QStringList{folder.filePath("ipmix.trn"), folder.filePath("aes3meters.trn"),
+                           folder.filePath("compressor.trn")}));
     EXPECT_EQ(form->windowTitle(), caption + u'*');
 
     // Undo and redo still work from the unsaved state.
@@ -71,7 +66,7 @@ TEST_F(Form1SaveFailureTest, FailedSaveAtExitKeepsTheWindowOpen)
     EXPECT_TRUE(form->isVisible());
     EXPECT_EQ(messages.questions, QStringList{kQuestion});
     ASSERT_EQ(messages.shown.size(), 1);
-    EXPECT_TRUE(messages.shown.first().contains(QStringLiteral("aes3mix.trn")));
+    EXPECT_TRUE(messages.shown.first().contains("aes3mix.trn"));
 
     unblockAndExpectTheEdit();
     EXPECT_TRUE(form->close());
@@ -84,21 +79,21 @@ TEST_F(Form1SaveFailureTest, FailedSaveAtExitKeepsTheWindowOpen)
 TEST_F(FormTest, SaveNeverReplacesAFileTheLoadCouldNotRead)
 {
     writeSmallFolder(folder);
-    ASSERT_TRUE(makeLinkLoop(folder.filePath(QStringLiteral("aes3meters.trn"))));
+    ASSERT_TRUE(makeLinkLoop(folder.filePath("aes3meters.trn")));
     open(folder.path());
     ASSERT_EQ(messages.shown.size(), 1);
-    EXPECT_TRUE(messages.shown.first().contains(QStringLiteral("Save will never replace")));
-    ASSERT_TRUE(QFile::remove(folder.filePath(QStringLiteral("aes3meters.trn"))));
-    folder.write(QStringLiteral("aes3meters.trn"), "never seen");
+    EXPECT_TRUE(messages.shown.first().contains("Save will never replace"));
+    ASSERT_TRUE(QFile::remove(folder.filePath("aes3meters.trn")));
+    folder.write("aes3meters.trn", "never seen");
 
     pressSave();
     ASSERT_EQ(messages.shown.size(), 2);
     EXPECT_EQ(messages.shown.last().split(u'\n').at(1),
-              folder.filePath(QStringLiteral("aes3meters.trn")) +
+              folder.filePath("aes3meters.trn") +
                   ": could not be read when the folder was loaded, so it is never replaced in "
                   "this session");
-    EXPECT_EQ(folder.read(QStringLiteral("aes3meters.trn")), "never seen");
-    EXPECT_EQ(folder.size(QStringLiteral("compressor.trn")), 1280);
+    EXPECT_EQ(folder.read("aes3meters.trn"), "never seen");
+    EXPECT_EQ(folder.size("compressor.trn"), 1280);
 }
 
 // Two names of one file: of the two saves through them, the later leaves its bytes.
@@ -119,7 +114,7 @@ TEST_P(Form1WriteOrderTest, WritesTheFourFilesInTheirOrder)
     const auto& [row, atExit] = GetParam();
     QByteArray ip = defaultMixImage();
     putLE16(ip, slotByte(0, 0, 0), 5);
-    folder.write(QStringLiteral("ipmix.trn"), ip);
+    folder.write("ipmix.trn", ip);
     openSmallFolder();
     ASSERT_TRUE(QFile::remove(folder.filePath(QLatin1String(row.later))));
     ASSERT_TRUE(QFile::link(folder.filePath(QLatin1String(row.earlier)),
@@ -150,24 +145,17 @@ INSTANTIATE_TEST_SUITE_P(
                (std::get<1>(info.param) ? "AtExit" : "AtSave");
     });
 
-using Form1ExitTest = FormRowTest<bool>;
-
-// Asked even without edits; No leaves the files as the load created them (empty).
-TEST_P(Form1ExitTest, ExitQuestionSavesOnlyOnYes)
+// Asked even without edits (Yes saves, as the write order rows show); No writes nothing, so the
+// files stay as the load created them (empty).
+TEST_F(FormTest, ExitQuestionAnsweredNoSavesNothing)
 {
     openSmallFolder();
-    messages.answers = {GetParam()};
     EXPECT_TRUE(form->close());
     EXPECT_EQ(messages.questions, QStringList{kQuestion});
     EXPECT_TRUE(messages.shown.isEmpty());
-    const int sizes[] = {16416, 16416, 16, 1280};
-    const char* const names[] = {"aes3mix.trn", "ipmix.trn", "aes3meters.trn", "compressor.trn"};
-    for (int k = 0; k < 4; ++k)
-        EXPECT_EQ(folder.size(QLatin1String(names[k])), GetParam() ? sizes[k] : 0) << names[k];
+    for (const char* name : {"aes3mix.trn", "ipmix.trn", "aes3meters.trn", "compressor.trn"})
+        EXPECT_EQ(folder.size(name), 0) << name;
 }
-
-INSTANTIATE_TEST_SUITE_P(Answers, Form1ExitTest, ::testing::Bool(),
-                         [](const auto& info) { return info.param ? "Yes" : "No"; });
 
 } // namespace
 } // namespace tarn::test

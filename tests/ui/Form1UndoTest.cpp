@@ -27,13 +27,6 @@ struct UndoRow
 class Form1UndoTest : public FormRowTest<UndoRow>
 {
 public:
-    // The fixture's helpers, for the rows' actions.
-    using FormTest::child;
-    using FormTest::clickEntry;
-    using FormTest::form;
-    using FormTest::outputCombo;
-    using FormTest::select;
-
     void SetUp() override { openActive(); }
 
     void click(const char* button) const
@@ -44,11 +37,11 @@ public:
     void pick(const char* action) const
     {
         child<QAction>(QLatin1String(action))->trigger();
-        child<QMenu>(QStringLiteral("mnuCrossPointGrid"))->hide();
+        child<QMenu>("mnuCrossPointGrid")->hide();
     }
     QString meter4() const
     {
-        return QString::number(child<QComboBox>(QStringLiteral("meterCombo_4"))->currentIndex());
+        return QString::number(child<QComboBox>("meterCombo_4")->currentIndex());
     }
 
 protected:
@@ -164,18 +157,18 @@ const UndoRow kSteps[] = {
      {3, 1, 6, 1}},
     {"Meter", 3, {},
      [](Form1UndoTest& t) {
-         auto* combo = t.child<QComboBox>(QStringLiteral("meterCombo_4"));
+         auto* combo = t.child<QComboBox>("meterCombo_4");
          combo->setFocus();
          QTest::keyClick(combo, Qt::Key_Down); },
      [](Form1UndoTest& t) { return t.meter4(); }, "30", {}},
     // Three steps of one spinner are one undo step.
     {"SpinnerSteps", 4, {},
      [](Form1UndoTest& t) {
-         auto* hold = t.child<QSpinBox>(QStringLiteral("HoldUpDown"));
+         auto* hold = t.child<QSpinBox>("HoldUpDown");
          hold->setFocus();
          for (int k = 0; k < 3; ++k)
              QTest::keyClick(hold, Qt::Key_Up); },
-     [](Form1UndoTest& t) { return t.child<QLabel>(QStringLiteral("HoldLabel"))->text(); },
+     [](Form1UndoTest& t) { return t.child<QLabel>("HoldLabel")->text(); },
      "80", {}},
 };
 // clang-format on

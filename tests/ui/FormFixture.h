@@ -101,10 +101,11 @@ inline QPoint cellCenter(const GridAdapter& grid, int row, int column)
     return table->visualRect(table->model()->index(row, column)).center();
 }
 
-// A window started on a folder with fake platform services.
+// A window started on a folder with fake platform services. Public, so that table rows can
+// drive it.
 class FormTest : public ::testing::Test
 {
-protected:
+public:
     Form1& makeForm()
     {
         form = std::make_unique<Form1>(Form1Services{settings, chooser, messages});
@@ -147,14 +148,14 @@ protected:
         return widget;
     }
 
-    QTabWidget* tabs() const { return child<QTabWidget>(QStringLiteral("SSTab1")); }
+    QTabWidget* tabs() const { return child<QTabWidget>("SSTab1"); }
     QTreeView* tree(int set) const
     {
-        return child<QTreeView>(QStringLiteral("ControlsTree_") + QString::number(set));
+        return child<QTreeView>("ControlsTree_" + QString::number(set));
     }
     QComboBox* outputCombo(int mixer) const
     {
-        return child<QComboBox>(QStringLiteral("MixOutputCombo_") + QString::number(mixer));
+        return child<QComboBox>("MixOutputCombo_" + QString::number(mixer));
     }
     void showTab(int tab) const { tabs()->setCurrentIndex(tab); }
 
@@ -202,10 +203,7 @@ protected:
         return texts;
     }
 
-    void pressSave() const
-    {
-        QTest::mouseClick(child<QPushButton>(QStringLiteral("SaveCommand")), Qt::LeftButton);
-    }
+    void pressSave() const { QTest::mouseClick(child<QPushButton>("SaveCommand"), Qt::LeftButton); }
 
     FakeSettings settings;
     FakeChooser chooser;

@@ -48,16 +48,15 @@ TEST(QtSettingsStore, KeepsThePathUnderApplicationSectionAndKey)
     const QTemporaryDir home;
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, home.path());
     QtSettingsStore store;
-    const QString application = QStringLiteral("Kestrand Tarnconfig");
-    EXPECT_EQ(store.value(application, "settings", "path", "0"), QStringLiteral("0"));
-    store.setValue(application, "settings", "path", QStringLiteral("/data/cfg"));
-    EXPECT_EQ(store.value(application, "settings", "path", "0"), QStringLiteral("/data/cfg"));
-    EXPECT_EQ(store.value(QStringLiteral("Other"), "settings", "path", "0"), QStringLiteral("0"));
+    const QString application = "Kestrand Tarnconfig";
+    EXPECT_EQ(store.value(application, "settings", "path", "0"), "0");
+    store.setValue(application, "settings", "path", "/data/cfg");
+    EXPECT_EQ(store.value(application, "settings", "path", "0"), "/data/cfg");
+    EXPECT_EQ(store.value("Other", "settings", "path", "0"), "0");
 
-    QFile file(home.filePath(QStringLiteral("Kestrand Tarnconfig.conf")));
+    QFile file(home.filePath("Kestrand Tarnconfig.conf"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << file.fileName().toStdString();
-    EXPECT_EQ(QString::fromUtf8(file.readAll()).simplified(),
-              QStringLiteral("[settings] path=/data/cfg"));
+    EXPECT_EQ(QString::fromUtf8(file.readAll()).simplified(), "[settings] path=/data/cfg");
 }
 
 // An existing start folder is preselected and returned as chosen; a missing one is not opened,
@@ -65,8 +64,8 @@ TEST(QtSettingsStore, KeepsThePathUnderApplicationSectionAndKey)
 TEST(QtFolderChooser, PreselectsAnExistingStartFolder)
 {
     const QTemporaryDir root;
-    ASSERT_TRUE(QDir(root.path()).mkdir(QStringLiteral("cfg")));
-    const QString start = root.filePath(QStringLiteral("cfg"));
+    ASSERT_TRUE(QDir(root.path()).mkdir("cfg"));
+    const QString start = root.filePath("cfg");
     QString title;
     QString openedIn;
     const auto answer = [&](bool accept) {
@@ -81,14 +80,13 @@ TEST(QtFolderChooser, PreselectsAnExistingStartFolder)
     };
     QtFolderChooser chooser(nullptr);
     answer(true);
-    EXPECT_EQ(chooser.chooseFolder(QStringLiteral("Choose the folder:"), start),
-              QDir::toNativeSeparators(start));
-    EXPECT_EQ(title, QStringLiteral("Choose the folder:"));
+    EXPECT_EQ(chooser.chooseFolder("Choose the folder:", start), QDir::toNativeSeparators(start));
+    EXPECT_EQ(title, "Choose the folder:");
     EXPECT_EQ(openedIn, QDir(start).absolutePath());
 
-    const QString missing = root.filePath(QStringLiteral("gone"));
+    const QString missing = root.filePath("gone");
     answer(false);
-    EXPECT_EQ(chooser.chooseFolder(QStringLiteral("Choose the folder:"), missing), QString());
+    EXPECT_EQ(chooser.chooseFolder("Choose the folder:", missing), QString());
     EXPECT_NE(openedIn, missing);
 }
 
@@ -107,19 +105,19 @@ TEST(QtMessageBoxes, OnlyTheButtonsAnswerAndEscapeDoesNotCountAsNo)
         if (QWidget* still = QApplication::activeModalWidget())
             click(still, QMessageBox::Yes);
     });
-    EXPECT_TRUE(boxes.askYesNo(QStringLiteral("Save before exit?")));
-    EXPECT_EQ(text, QStringLiteral("Save before exit?"));
+    EXPECT_TRUE(boxes.askYesNo("Save before exit?"));
+    EXPECT_EQ(text, "Save before exit?");
     EXPECT_EQ(title, QApplication::applicationDisplayName());
 
     whenModalOpens([](QWidget* modal) { click(modal, QMessageBox::No); });
-    EXPECT_FALSE(boxes.askYesNo(QStringLiteral("Save before exit?")));
+    EXPECT_FALSE(boxes.askYesNo("Save before exit?"));
 
     int buttons = 0;
     whenModalOpens([&](QWidget* modal) {
         buttons = static_cast<int>(qobject_cast<QMessageBox*>(modal)->buttons().size());
         click(modal, QMessageBox::Ok);
     });
-    boxes.showOk(QStringLiteral("Warning! There are invalid control assignments"));
+    boxes.showOk("Warning! There are invalid control assignments");
     EXPECT_EQ(buttons, 1);
 }
 
