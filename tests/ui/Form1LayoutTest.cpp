@@ -37,7 +37,7 @@ protected:
 
 TEST_F(LayoutTest, MixTabsFitTheClientAreaBelowTheMinimum)
 {
-    for (const QString& tab : {"_0", "_1"}) {
+    for (const QString tab : {"_0", "_1"}) {
         showTab(tab.back().digitValue());
         resizeClient(9000, 6000);
         expectPlace("SSTab1", {120, 120, 11175, 7335});
@@ -63,7 +63,7 @@ TEST_F(LayoutTest, EachTabIsFittedWhenChosenAndKeepsItsLastFit)
     showTab(2);
     expectPlace("DcLoopsFrame_0", {120, 360, 7260, 8520});
     expectPlace("DcLoopsFrame_1", {7620, 360, 7260, 8520});
-    for (const QString& i : {"_0", "_1"}) {
+    for (const QString i : {"_0", "_1"}) {
         expectPlace("LoopsGridFrame" + i, {120, 240, 7020, 2055});
         expectPlace("LoopsGrid" + i, {120, 240, 6780, 1695});
         expectPlace("LoopControlsFrame" + i, {120, 2280, 7020, 6120});

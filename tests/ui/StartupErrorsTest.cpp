@@ -68,8 +68,9 @@ TEST_P(StartupErrorsTest, OneLineExitStatusAndNothingWritten)
     EXPECT_EQ(editor.exitCode(), row.exitCode);
     const QString& line = row.exitCode == 2 ? err : out;
     EXPECT_EQ(row.exitCode == 2 ? out : err, "");
-    if (row.exitCode == 2)
+    if (row.exitCode == 2) {
         EXPECT_EQ(err.count('\n'), 1) << err.toStdString();
+    }
     for (const QString& text : row.expected)
         EXPECT_TRUE(line.contains(text)) << line.toStdString();
     EXPECT_EQ(filesUnder(folder.path()), before);
