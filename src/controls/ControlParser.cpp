@@ -1,16 +1,22 @@
 #include "controls/ControlParser.h"
 
-#include "controls/LineReader.h"
 #include "model/FileRead.h"
 #include "model/Windows1252.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
+#include <climits>
 #include <cstdint>
 #include <cstring>
 #include <limits>
 #include <string_view>
 
 #include <QFile>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace tarn {
 
@@ -38,16 +44,6 @@ QByteArrayView withoutBlanks(QByteArrayView text)
     while (start < text.size() && text[start] == ' ')
         ++start;
     return text.sliced(start);
-}
-
-qsizetype indexOf(QByteArrayView text, char c, qsizetype from = 0)
-{
-    if (from >= text.size())
-        return -1;
-    const char* begin = text.data();
-    const auto* found =
-        static_cast<const char*>(std::memchr(begin + from, c, std::size_t(text.size() - from)));
-    return found ? found - begin : -1;
 }
 
 QString quoted(QByteArrayView text)
@@ -91,39 +87,167 @@ class Parser
 public:
     Parser(ControlSet& set, ControlFileResult& result) : m_set(set), m_result(result) {}
 
-    void parseLine(QByteArrayView line, int lineNumber)
+    // One pass over the bytes: a line ends at CR LF or at a lone CR (a lone LF stays in the
+    // line) and the last line needs no terminator. `text` must be followed by a '\0', as a
+    // QByteArray's bytes are, so that the scans need no end test of their own.
+    void parse(QByteArrayView text)
     {
-        m_line = lineNumber;
-        const char* const end = line.data() + line.size();
-        // One pass over the entry part: the tabs in front are its depth (empty fields), the
-        // entry text runs to the next tab or "~", and later fields are ignored.
-        const char* c = line.data();
-        while (c != end && *c == '\t')
-            ++c;
-        const char* const text = c;
-        while (c != end && *c != '\t' && *c != '~')
-            ++c;
-        if (c != text)
-            parseEntry(text - line.data(), QByteArrayView(text, c));
-        if (c != end && *c == '\t') {
-            const qsizetype tilde = indexOf(QByteArrayView(c, end), '~');
-            c = tilde < 0 ? end : c + tilde;
-        }
-        while (c != end) {
-            const char* const start = ++c;
-            const char* equals = nullptr;
-            bool secondEquals = false;
-            for (; c != end && *c != '~'; ++c) {
-                if (*c == '=') {
-                    secondEquals = equals != nullptr;
-                    equals = equals ? equals : c;
-                }
+        const char* c = text.data();
+        m_end = c + text.size();
+        while (c != m_end) {
+            if (m_line < INT_MAX)
+                ++m_line;
+            // The tabs in front are the entry's depth (empty fields), the entry text runs to
+            // the next tab or "~", and later fields are ignored.
+            const char* const lineStart = c;
+            c = skipTabs(c);
+            const char* const entry = c;
+            c = scanTo(c, kTab | kTilde | kLineEnd);
+            if (c != entry)
+                parseEntry(entry - lineStart, QByteArrayView(entry, c));
+            if (*c == '\t' && c != m_end)
+                c = scanTo(c, kTilde | kLineEnd);
+            while (*c == '~' && c != m_end)
+                c = directive(c + 1);
+            if (c != m_end) {
+                ++c;
+                if (c != m_end && *c == '\n')
+                    ++c;
             }
-            applyDirective(QByteArrayView(start, c), equals ? equals - start : -1, secondEquals);
         }
     }
 
 private:
+    // Byte classes for the scans; every scan also stops at '\0', which is either the end of
+    // the text or an ordinary byte to step over.
+    enum : std::uint8_t { kTab = 1, kTilde = 2, kLineEnd = 4, kEquals = 8, kNul = 16 };
+    static constexpr auto kClasses = [] {
+        std::array<std::uint8_t, 256> classes{};
+        classes['\t'] = kTab;
+        classes['~'] = kTilde;
+        classes['\r'] = kLineEnd;
+        classes['='] = kEquals;
+        classes[0] = kNul;
+        return classes;
+    }();
+
+    // Where the first byte of class `stops` (or the end) lies from `c` on. Sixteen bytes at a
+    // time while that many are left: entry texts and directives are mostly shorter, so a line
+    // usually takes one block a field.
+    const char* scanTo(const char* c, std::uint8_t stops) const
+    {
+#if defined(__SSE2__)
+        while (m_end - c >= 16) {
+            const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(c));
+            const auto is = [&](char byte) {
+                return _mm_cmpeq_epi8(block, _mm_set1_epi8(byte));
+            };
+            __m128i hits = _mm_or_si128(is('~'), is('\r'));
+            if (stops & kTab)
+                hits = _mm_or_si128(hits, is('\t'));
+            if (stops & kEquals)
+                hits = _mm_or_si128(hits, is('='));
+            const auto mask = static_cast<unsigned>(_mm_movemask_epi8(hits));
+            if (mask != 0)
+                return c + std::countr_zero(mask);
+            c += 16;
+        }
+#endif
+        stops |= kNul;
+        for (;;) {
+            while (!(kClasses[static_cast<unsigned char>(*c)] & stops))
+                ++c;
+            if (*c != '\0' || c == m_end)
+                return c;
+            ++c;
+        }
+    }
+
+    const char* skipTabs(const char* c) const
+    {
+#if defined(__SSE2__)
+        if (m_end - c >= 16) {
+            const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(c));
+            const auto others = static_cast<unsigned>(
+                ~_mm_movemask_epi8(_mm_cmpeq_epi8(block, _mm_set1_epi8('\t'))) & 0xFFFF);
+            if (others != 0)
+                return c + std::countr_zero(others);
+            c += 16;
+        }
+#endif
+        while (*c == '\t')
+            ++c;
+        return c;
+    }
+
+    bool endsDirective(const char* c) const
+    {
+        return c == m_end || *c == '~' || *c == '\r';
+    }
+
+    // A directive that starts at `c`, up to the next "~" or the line's end; returns where it
+    // ends. The usual shapes are taken directly, everything else by applyDirective.
+    const char* directive(const char* c)
+    {
+        if (endsDirective(c))
+            return c;
+        const qsizetype left = m_end - c;
+        if (left >= 6 && std::memcmp(c, "ACTIVE", 6) == 0 && endsDirective(c + 6)) {
+            activate();
+            return c + 6;
+        }
+        if (left >= 5 && std::memcmp(c, "PTR", 3) == 0) {
+            const char sign = c[3];
+            if ((sign == '+' || sign == '-') && c[4] == sign && endsDirective(c + 5)) {
+                stepPointer(sign == '+' ? 1 : -1, QByteArrayView(c, 5));
+                return c + 5;
+            }
+            const char* const value = c + (sign == '=' ? 4 : 5);
+            if (sign == '=' || ((sign == '+' || sign == '-') && c[4] == '=')) {
+                std::int32_t number = 0;
+                const char* const after = wholeDigits(value, number);
+                if (after != value && endsDirective(after)) {
+                    if (sign == '=')
+                        m_pointer = number;
+                    else
+                        stepPointer(sign == '+' ? number : -number, QByteArrayView(c, 4));
+                    return after;
+                }
+            }
+        } else if (left >= 8 && std::memcmp(c, "OFFSET=", 7) == 0) {
+            std::int32_t number = 0;
+            const char* const after = wholeDigits(c + 7, number);
+            if (after != c + 7 && endsDirective(after)) {
+                setOffset(number);
+                return after;
+            }
+        }
+
+        const char* const start = c;
+        const char* equals = nullptr;
+        bool secondEquals = false;
+        for (c = scanTo(c, kTilde | kLineEnd | kEquals); *c == '=' && c != m_end;
+             c = scanTo(c + 1, kTilde | kLineEnd | kEquals)) {
+            secondEquals = equals != nullptr;
+            equals = equals ? equals : c;
+        }
+        applyDirective(QByteArrayView(start, c), equals ? equals - start : -1, secondEquals);
+        return c;
+    }
+
+    // Up to nine digits at `c` as a number; returns where they end, `c` itself when there are
+    // none or more than nine (those take the general conversion).
+    static const char* wholeDigits(const char* c, std::int32_t& number)
+    {
+        const char* d = c;
+        for (; *d >= '0' && *d <= '9'; ++d) {
+            if (d - c == 9)
+                return c;
+            number = number * 10 + (*d - '0');
+        }
+        return d;
+    }
+
     void parseEntry(qsizetype depth, QByteArrayView field)
     {
         if (depth > 0 && m_entry == 0) {
@@ -279,6 +403,7 @@ private:
 
     ControlSet& m_set;
     ControlFileResult& m_result;
+    const char* m_end = nullptr;
     int m_line = 0;
     std::int32_t m_pointer = 0;
     std::int16_t m_offset = 0;
@@ -297,10 +422,7 @@ ControlFileResult parseControlDescription(const QByteArray& bytes, ControlSet& s
     Parser parser(set, result);
     // An entry needs a character and a line end, except on the last line.
     set.reserveEntries(static_cast<int>(std::min<qsizetype>(kMaxEntries, (text.size() + 1) / 2)));
-    LineReader lines(text);
-    QByteArrayView line;
-    while (lines.next(line))
-        parser.parseLine(line, lines.lineNumber());
+    parser.parse(text);
     set.loaded = true;
     set.rebuildNodeToPointer();
     return result;

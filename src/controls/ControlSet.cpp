@@ -99,7 +99,7 @@ void ControlSet::layOutChildren() const
     m_treeStale = false;
 }
 
-void ControlSet::setPointerToNode(int pointer, int index)
+void ControlSet::setPointerToNodeGrowing(int pointer, int index)
 {
     if (pointer < 0 || pointer >= kPointerSlots || index < 0 || index > entryCount())
         return;

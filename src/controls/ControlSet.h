@@ -110,7 +110,15 @@ public:
         return m_pointerToNode[static_cast<std::size_t>(pointer)];
     }
     bool hasEntryFor(int pointer) const { return PointerToNode(pointer) != 0; }
-    void setPointerToNode(int pointer, int index);
+    void setPointerToNode(int pointer, int index)
+    {
+        // Inline for the parser, which sets one a line; the slot is mostly there already.
+        const auto slot = static_cast<std::size_t>(pointer);
+        if (pointer >= 0 && slot < m_pointerToNode.size() && index >= 0 && index <= entryCount())
+            m_pointerToNode[slot] = static_cast<std::int16_t>(index);
+        else
+            setPointerToNodeGrowing(pointer, index);
+    }
 
     // NodeToPointer: the pointer of entry index 0..32767, or -1.
     std::int16_t NodeToPointer(int index) const
@@ -149,6 +157,7 @@ private:
         return entryCount();
     }
     int appendOwned(int parent, QByteArrayView text, int line);
+    void setPointerToNodeGrowing(int pointer, int index);
     // Lays out every entry's children (and the roots) in one array after entries were added.
     void settleTree() const
     {

@@ -157,6 +157,21 @@ const ParseRow kParseRows[] = {
     {"HalvesRoundToEven", "A~PTR=2.5~ACTIVE~PTR=3.5~ACTIVE~OFFSET=7.5~PTR=OFFSET~ACTIVE", "<A>",
      "2>1 4>1 8>1"},
     {"SumRoundedAfterAdding", "A~PTR=1~PTR+=1.5~ACTIVE~PTR=2~PTR-=0.5~ACTIVE", "<A>", "2>1"},
+    // The usual shapes of directives, and near misses that must take the same way as any other.
+    {"WholeNumbersUpToNineDigitsAndBeyond",
+     "A~PTR=123456789~PTR-=123456780~ACTIVE~PTR=0000000007~ACTIVE~PTR=9999999999~ACTIVE", "<A>",
+     "7>1 9>1", "1: \"PTR\" ignored: pointer would leave the 32-bit range"},
+    {"ShapesEndOnlyAtTildeOrLineEnd",
+     "A~PTR=5\n~ACTIVE\r\nB~PTR+=2 ~ACTIVE\r\nC~PTR--x~ACTIVEx\rD~OFFSET=4\t~PTR=OFFSET~ACTIVE",
+     "<A>,<B>,<C>,<D>", "4>4 5>1 7>2",
+     "3: unrecognised directive \"PTR--x\"\n3: unrecognised directive \"ACTIVEx\""},
+    {"ShapesAtLineAndTextEnds",
+     "A~PTR=3~ACTIVE\rB~PTR++\r\n~ACTIVE\r\n~PTR+=4\r~ACTIVE\r\n~PTR-=1\r~ACTIVE", "<A>,<B>",
+     "3>1 4>2 7>2 8>2"},
+    {"LongFieldsReadWhole",
+     "An entry text past sixteen bytes\tan ignored field past sixteen bytes~PTR=2~ACTIVE\r\n"
+     "\tA child with a \0 in it, also long~PTR++~ACTIVE"_ba,
+     "<An entry text past sixteen bytes>(<A child with a \0 in it, also long>)"sv, "2>1 3>2"},
     // Decided: cases the format leaves open are ignored, leaving the state as it was.
     {"ActiveOutsideMapIgnored", "A~PTR=32768~ACTIVE~PTR=-1~ACTIVE~PTR=32767~ACTIVE", "<A>",
      "32767>1",
