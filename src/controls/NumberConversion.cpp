@@ -48,6 +48,31 @@ bool isBlank(char c)
     return c == ' ' || c == '\t' || c == '\n';
 }
 
+const char* afterBlanks(const char* c, const char* end)
+{
+    while (c != end && isBlank(*c))
+        ++c;
+    return c;
+}
+
+// Skips blanks and a sign; true when the sign was a minus.
+bool takeSign(const char*& c, const char* end)
+{
+    c = afterBlanks(c, end);
+    const bool negative = c != end && *c == '-';
+    if (c != end && (*c == '-' || *c == '+'))
+        ++c;
+    return negative;
+}
+
+// Whether the number that stopped at `c` ends there: blanks may follow, then nothing that
+// would continue it as a longer or a differently written number.
+bool endsHere(const char* c, const char* end)
+{
+    c = afterBlanks(c, end);
+    return c == end || !(isDigit(*c) || *c == '.' || *c == 'E' || *c == 'e');
+}
+
 // The usual value: blanks, a sign, at most 15 digits with or without a fraction, then blanks
 // and anything that cannot continue a number. Such a value is an integer below 2^53 divided by
 // a power of ten up to 10^15, both exact, so one division rounds it correctly. Anything else
@@ -58,11 +83,7 @@ std::optional<double> plainNumber(QByteArrayView value)
                                          1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
     const char* c = value.data();
     const char* const end = c + value.size();
-    while (c != end && isBlank(*c))
-        ++c;
-    const bool negative = c != end && *c == '-';
-    if (c != end && (*c == '-' || *c == '+'))
-        ++c;
+    const bool negative = takeSign(c, end);
     long long digits = 0;
     int count = 0;
     int fraction = 0;
@@ -82,11 +103,7 @@ std::optional<double> plainNumber(QByteArrayView value)
         if (!take(true))
             return std::nullopt;
     }
-    if (count == 0)
-        return std::nullopt;
-    while (c != end && isBlank(*c))
-        ++c;
-    if (c != end && (isDigit(*c) || *c == '.' || *c == 'E' || *c == 'e'))
+    if (count == 0 || !endsHere(c, end))
         return std::nullopt;
     if (digits == 0)
         return 0.0;
@@ -100,11 +117,7 @@ std::optional<std::int32_t> leadingWholeNumber(QByteArrayView value)
 {
     const char* c = value.data();
     const char* const end = c + value.size();
-    while (c != end && isBlank(*c))
-        ++c;
-    const bool negative = c != end && *c == '-';
-    if (c != end && (*c == '-' || *c == '+'))
-        ++c;
+    const bool negative = takeSign(c, end);
     const char* const digits = c;
     std::int32_t number = 0;
     for (; c != end && isDigit(*c); ++c) {
@@ -112,11 +125,7 @@ std::optional<std::int32_t> leadingWholeNumber(QByteArrayView value)
             return std::nullopt;
         number = number * 10 + (*c - '0');
     }
-    if (c == digits)
-        return std::nullopt;
-    while (c != end && isBlank(*c))
-        ++c;
-    if (c != end && (isDigit(*c) || *c == '.' || *c == 'E' || *c == 'e'))
+    if (c == digits || !endsHere(c, end))
         return std::nullopt;
     return negative ? -number : number;
 }
