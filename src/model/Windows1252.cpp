@@ -18,7 +18,18 @@ constexpr std::array<char16_t, 32> kHighControls = {
 QString decodeWindows1252(QByteArrayView bytes)
 {
     QString text(bytes.size(), Qt::Uninitialized);
-    decodeWindows1252Into(bytes, reinterpret_cast<char16_t*>(text.data()));
+    auto* out = reinterpret_cast<char16_t*>(text.data());
+    // Plain ASCII, the usual case, widens byte for byte; anything else is done again below.
+    const auto* in = reinterpret_cast<const unsigned char*>(bytes.data());
+    unsigned char high = 0;
+    for (qsizetype k = 0; k < bytes.size(); ++k) {
+        high |= in[k];
+        out[k] = in[k];
+    }
+    if (high >= 0x80) {
+        for (qsizetype k = 0; k < bytes.size(); ++k)
+            out[k] = fromWindows1252(bytes[k]);
+    }
     return text;
 }
 
@@ -28,39 +39,21 @@ char16_t fromWindows1252(char byte)
     return (b >= 0x80 && b <= 0x9F) ? kHighControls[b - 0x80] : char16_t(b);
 }
 
-void decodeWindows1252Into(QByteArrayView bytes, char16_t* out)
+std::optional<char> toWindows1252(char16_t c)
 {
-    // Plain ASCII, the usual case, widens byte for byte; anything else is done again below.
-    const auto* in = reinterpret_cast<const unsigned char*>(bytes.data());
-    const qsizetype size = bytes.size();
-    unsigned char high = 0;
-    for (qsizetype k = 0; k < size; ++k) {
-        high |= in[k];
-        out[k] = in[k];
-    }
-    if (high < 0x80)
-        return;
-    for (qsizetype k = 0; k < bytes.size(); ++k) {
-        const auto b = static_cast<unsigned char>(bytes[k]);
-        out[k] = (b >= 0x80 && b <= 0x9F) ? kHighControls[b - 0x80] : char16_t(b);
-    }
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
+        return static_cast<char>(c);
+    const auto* found = std::find(kHighControls.begin(), kHighControls.end(), c);
+    if (found == kHighControls.end())
+        return std::nullopt;
+    return static_cast<char>(0x80 + (found - kHighControls.begin()));
 }
 
 QByteArray encodeWindows1252(QStringView text)
 {
     QByteArray bytes(text.size(), Qt::Uninitialized);
-    for (qsizetype k = 0; k < text.size(); ++k) {
-        const char16_t c = text[k].unicode();
-        char byte = '?';
-        if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
-            byte = static_cast<char>(c);
-        } else {
-            const auto* found = std::find(kHighControls.begin(), kHighControls.end(), c);
-            if (found != kHighControls.end())
-                byte = static_cast<char>(0x80 + (found - kHighControls.begin()));
-        }
-        bytes[k] = byte;
-    }
+    for (qsizetype k = 0; k < text.size(); ++k)
+        bytes[k] = toWindows1252(text[k].unicode()).value_or('?');
     return bytes;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
@@ -13,8 +15,8 @@ namespace tarn {
 QString decodeWindows1252(QByteArrayView bytes);
 // One byte's character.
 char16_t fromWindows1252(char byte);
-// The same into `out`, which has room for bytes.size() characters.
-void decodeWindows1252Into(QByteArrayView bytes, char16_t* out);
+// The byte that stands for `c`, or nothing when Windows-1252 lacks it.
+std::optional<char> toWindows1252(char16_t c);
 // The other way, for texts made in the program: a character Windows-1252 lacks becomes "?".
 QByteArray encodeWindows1252(QStringView text);
 

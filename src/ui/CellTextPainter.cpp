@@ -1,6 +1,6 @@
 #include "ui/CellTextPainter.h"
 
-#include <algorithm>
+#include "model/Windows1252.h"
 
 #include <QFontMetricsF>
 #include <QGlyphRun>
@@ -15,20 +15,13 @@ namespace {
 
 constexpr int kTextFlags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine;
 
-// The characters Windows-1252 gives to bytes 0x80..0x9F.
-constexpr char16_t kWindows1252Extras[] = {0x20AC, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-                                           0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x017D, 0x2018,
-                                           0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x02DC,
-                                           0x2122, 0x0161, 0x203A, 0x0153, 0x017E, 0x0178};
-
 // The printable characters of the unit's 8-bit texts. The soft hyphen is left to the layout,
 // which hides it.
 bool isPlainCharacter(char16_t c)
 {
     if (c < 0x100)
         return (c >= 0x20 && c < 0x7F) || (c >= 0xA0 && c != 0xAD);
-    return std::find(std::begin(kWindows1252Extras), std::end(kWindows1252Extras), c) !=
-           std::end(kWindows1252Extras);
+    return toWindows1252(c).has_value(); // the letters and signs of bytes 0x80..0x9F
 }
 
 // Where the layout puts a line's top: on the 1/64 pixel grid its positions use.
