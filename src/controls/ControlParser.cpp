@@ -131,7 +131,8 @@ private:
         return classes;
     }();
 
-    // Where the first byte of class `stops` (or the end) lies from `c` on. Sixteen bytes at a
+    // Where the first byte of class `stops` (or the end) lies from `c` on; every field ends at
+    // "~" and the line's end, so `stops` always holds kTilde and kLineEnd. Sixteen bytes at a
     // time while that many are left: entry texts and directives are mostly shorter, so a line
     // usually takes one block a field.
     const char* scanTo(const char* c, std::uint8_t stops) const

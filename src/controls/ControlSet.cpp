@@ -65,7 +65,6 @@ int ControlSet::appendSiblingAfter(int sibling, const QString& text, int line)
 QByteArrayView ControlSet::keepSource(const QByteArray& bytes)
 {
     // Shared, never changed, so its data stays where it is for the life of the set; bytes that
-    // only wrap someone else's memory are copied.
     // only wrap someone else's memory (fromRawData) are copied. data_ptr() only looks.
     const bool wrapsForeignMemory = !const_cast<QByteArray&>(bytes).data_ptr().isMutable();
     m_source = wrapsForeignMemory ? QByteArray(bytes.constData(), bytes.size()) : bytes;

@@ -33,14 +33,10 @@ QPalette::ColorGroup colorGroup(QStyle::State state)
     return (state & QStyle::State_Active) ? QPalette::Normal : QPalette::Inactive;
 }
 
-// The visible part of one header: first and last visual index.
-struct VisualRange
-{
-    int first;
-    int last;
-};
+} // namespace
 
-VisualRange visibleSections(const QHeaderView& header, int extent, bool reversed)
+GridPainter::VisualRange GridPainter::visibleSections(const QHeaderView& header, int extent,
+                                                      bool reversed)
 {
     int first = header.visualIndexAt(0);
     int last = header.visualIndexAt(extent);
@@ -48,8 +44,6 @@ VisualRange visibleSections(const QHeaderView& header, int extent, bool reversed
         std::swap(first, last);
     return {first < 0 ? 0 : first, last < 0 ? header.count() - 1 : last};
 }
-
-} // namespace
 
 void GridPainter::paint(QTableView& view, const QRegion& region,
                         const QStyleOptionViewItem& viewOption)
@@ -132,36 +126,45 @@ void GridPainter::paint(QTableView& view, const QRegion& region,
             }
         }
 
-        if (!showGrid)
-            continue;
-        while (bottom > 0 && rows.isSectionHidden(rows.logicalIndex(bottom)))
-            --bottom;
-        // One pixel wide, so filled: the same pixels as the view's stroked lines, far cheaper.
-        // A line outside this rectangle would only be clipped away.
-        for (int v = top; v <= bottom; ++v) {
-            const int row = rows.logicalIndex(v);
-            if (rows.isSectionHidden(row))
-                continue;
-            const int y = view.rowViewportPosition(row) + view.rowHeight(row) - gridSize;
-            if (y >= dirty.top() && y <= dirty.bottom())
-                painter.fillRect(QRect(dirty.left(), y, dirty.width(), 1), gridColor);
-        }
-        for (int h = left; h <= right; ++h) {
-            const int column = columns.logicalIndex(h);
-            if (columns.isSectionHidden(column))
-                continue;
-            int x = view.columnViewportPosition(column);
-            if (!rightToLeft)
-                x += view.columnWidth(column) - gridSize;
-            if (x >= dirty.left() && x <= dirty.right())
-                painter.fillRect(QRect(x, dirty.top(), 1, dirty.height()), gridColor);
-        }
-        // Without headers the view draws the top and left edges too.
-        if (columns.isHidden() && view.verticalScrollMode() == QAbstractItemView::ScrollPerItem)
-            painter.fillRect(QRect(dirty.left(), 0, dirty.width(), 1), gridColor);
-        if (rows.isHidden() && view.horizontalScrollMode() == QAbstractItemView::ScrollPerItem)
-            painter.fillRect(QRect(0, dirty.top(), 1, dirty.height()), gridColor);
+        if (showGrid)
+            paintGridLines(pass, dirty, {top, bottom}, {left, right}, gridColor);
     }
+}
+
+void GridPainter::paintGridLines(const Pass& pass, const QRect& dirty, VisualRange visibleRows,
+                                 VisualRange visibleColumns, const QColor& color)
+{
+    const QTableView& view = pass.view;
+    const QHeaderView& columns = *view.horizontalHeader();
+    const QHeaderView& rows = *view.verticalHeader();
+    int bottom = visibleRows.last;
+    while (bottom > 0 && rows.isSectionHidden(rows.logicalIndex(bottom)))
+        --bottom;
+    // One pixel wide, so filled: the same pixels as the view's stroked lines, far cheaper.
+    // A line outside this rectangle would only be clipped away.
+    for (int v = visibleRows.first; v <= bottom; ++v) {
+        const int row = rows.logicalIndex(v);
+        if (rows.isSectionHidden(row))
+            continue;
+        const int y = view.rowViewportPosition(row) + view.rowHeight(row) - 1;
+        if (y >= dirty.top() && y <= dirty.bottom())
+            pass.painter.fillRect(QRect(dirty.left(), y, dirty.width(), 1), color);
+    }
+    for (int h = visibleColumns.first; h <= visibleColumns.last; ++h) {
+        const int column = columns.logicalIndex(h);
+        if (columns.isSectionHidden(column))
+            continue;
+        int x = view.columnViewportPosition(column);
+        if (!view.isRightToLeft())
+            x += view.columnWidth(column) - 1;
+        if (x >= dirty.left() && x <= dirty.right())
+            pass.painter.fillRect(QRect(x, dirty.top(), 1, dirty.height()), color);
+    }
+    // Without headers the view draws the top and left edges too.
+    if (columns.isHidden() && view.verticalScrollMode() == QAbstractItemView::ScrollPerItem)
+        pass.painter.fillRect(QRect(dirty.left(), 0, dirty.width(), 1), color);
+    if (rows.isHidden() && view.horizontalScrollMode() == QAbstractItemView::ScrollPerItem)
+        pass.painter.fillRect(QRect(0, dirty.top(), 1, dirty.height()), color);
 }
 
 void GridPainter::paintCell(const Pass& pass, const QModelIndex& index, const QRect& rect)

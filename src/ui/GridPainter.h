@@ -2,6 +2,8 @@
 
 #include "ui/CellTextPainter.h"
 
+class QColor;
+class QHeaderView;
 class QModelIndex;
 class QPainter;
 class QRect;
@@ -23,6 +25,15 @@ public:
 
 private:
     struct Pass;
+    // A span of one header's sections, as first and last visual index.
+    struct VisualRange
+    {
+        int first;
+        int last;
+    };
+    static VisualRange visibleSections(const QHeaderView& header, int extent, bool reversed);
+    static void paintGridLines(const Pass& pass, const QRect& dirty, VisualRange visibleRows,
+                               VisualRange visibleColumns, const QColor& color);
     void paintCell(const Pass& pass, const QModelIndex& index, const QRect& rect);
     void paintFocus(const Pass& pass, const QRect& rect, bool selected, bool enabled) const;
 
