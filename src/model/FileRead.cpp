@@ -3,6 +3,7 @@
 #include "model/NativeFiles.h"
 
 #include <algorithm>
+#include <cerrno>
 
 #include <QFile>
 #include <QFileInfo>
@@ -34,8 +35,9 @@ WholeFile readWholeFile(const QString& path, qint64 maxBytes)
     const QFileInfo info(path);
     result.existed = info.exists();
     if (!result.existed) {
-        // A loop of links is there but can never be read; a link to nothing is a missing file.
-        if (info.isSymLink() && !followLinks(path)) {
+        // A loop of links, also one met on the way through a folder link, is there but can
+        // never be read; a link to nothing is a missing file.
+        if ((info.isSymLink() && !followLinks(path)) || native::lookupError(path) == ELOOP) {
             result.existed = true;
             result.problem = FileProblem{path, QLatin1String(kLinkLoopReason)};
         }

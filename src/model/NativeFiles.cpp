@@ -5,6 +5,10 @@
 #include <QFile>
 
 #ifdef Q_OS_WIN
+#include <cerrno>
+#include <cstring>
+
+#include <QFileInfo>
 #include <QSaveFile>
 #else
 #include <cerrno>
@@ -13,6 +17,9 @@
 #include <sys/file.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
+#ifdef Q_OS_LINUX
+#include <sys/sysmacros.h>
+#endif
 #include <unistd.h>
 
 #include <QDir>
@@ -31,9 +38,13 @@ namespace {
 constexpr char kTemporaryInfix[] = ".tarnsave-";
 constexpr int kRandomLength = 8;
 
-QString temporaryPrefix(const QFileInfo& target)
+// Names past the system's limit for one name would make every save fail; the start of a long
+// name still tells whose temporary file it is.
+constexpr int kMaxTargetInPrefix = 200;
+
+QString temporaryPrefix(const QString& targetName)
 {
-    return QLatin1Char('.') + target.fileName() + QLatin1String(kTemporaryInfix);
+    return QLatin1Char('.') + targetName.left(kMaxTargetInPrefix) + QLatin1String(kTemporaryInfix);
 }
 
 QString randomSuffix()
@@ -70,15 +81,69 @@ int writeAll(int descriptor, const QByteArray& bytes)
     return 0;
 }
 
+// A handle on a folder that names can be resolved against, so that the length of the folder's
+// path does not add to theirs. A folder that can be searched but not listed still serves.
+int openFolder(const QByteArray& folder)
+{
+#ifdef O_PATH
+    return ::open(folder.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+#else
+    return ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+#endif
+}
+
 // Syncing a folder makes a rename durable; where the file system cannot, there is nothing more
 // to do, and the replaced file is whole either way.
-void syncFolder(const QByteArray& folder)
+void syncFolder(int folder)
 {
-    const int descriptor = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int descriptor = ::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (descriptor < 0)
         return;
     ::fsync(descriptor);
     ::close(descriptor);
+}
+
+struct Descriptor
+{
+    int value = -1;
+    ~Descriptor()
+    {
+        if (value >= 0)
+            ::close(value);
+    }
+};
+
+QString aboutTemporary(const QByteArray& name, int error)
+{
+    return QStringLiteral("temporary file %1: %2")
+        .arg(QFile::decodeName(name), systemReason(error));
+}
+
+// Creates a fresh temporary file and locks it; a sweep by another save may remove it between
+// the two, so one found unlinked once locked is given up for another name.
+int createLockedTemporary(int folder, const QString& prefix, QByteArray& name, QString& reason)
+{
+    for (int attempt = 0; attempt <= 100; ++attempt) {
+        name = QFile::encodeName(prefix + randomSuffix());
+        const int descriptor =
+            ::openat(folder, name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (descriptor < 0) {
+            if (errno == EEXIST)
+                continue;
+            reason = aboutTemporary(name, errno);
+            return -1;
+        }
+        // The lock tells a later save that this temporary file is still being written.
+        ::flock(descriptor, LOCK_EX);
+        struct stat status
+        {
+        };
+        if (::fstat(descriptor, &status) == 0 && status.st_nlink > 0)
+            return descriptor;
+        ::close(descriptor);
+    }
+    reason = aboutTemporary(name, EEXIST);
+    return -1;
 }
 
 } // namespace
@@ -86,23 +151,21 @@ void syncFolder(const QByteArray& folder)
 QString replaceWhole(const QString& target, const QByteArray& bytes)
 {
     const QFileInfo info(target);
-    const QByteArray path = QFile::encodeName(target);
+    const Descriptor folder{openFolder(QFile::encodeName(info.absolutePath()))};
+    if (folder.value < 0)
+        return systemReason(errno);
+    const QByteArray name = QFile::encodeName(info.fileName());
     struct stat existing
     {
     };
-    const bool exists = ::stat(path.constData(), &existing) == 0;
+    const bool exists = ::fstatat(folder.value, name.constData(), &existing, 0) == 0;
 
-    int descriptor = -1;
     QByteArray temporary;
-    for (int attempt = 0; descriptor < 0; ++attempt) {
-        temporary = QFile::encodeName(info.absolutePath() + QLatin1Char('/') +
-                                      temporaryPrefix(info) + randomSuffix());
-        descriptor = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (descriptor < 0 && (errno != EEXIST || attempt == 100))
-            return systemReason(errno);
-    }
-    // The lock tells a later save that this temporary file is still being written.
-    ::flock(descriptor, LOCK_EX);
+    QString reason;
+    const int descriptor =
+        createLockedTemporary(folder.value, temporaryPrefix(info.fileName()), temporary, reason);
+    if (descriptor < 0)
+        return reason;
 
     int error = 0;
     if (exists) {
@@ -117,36 +180,122 @@ QString replaceWhole(const QString& target, const QByteArray& bytes)
     if (error == 0 && ::fsync(descriptor) != 0)
         error = errno;
     // Renamed while still open and locked, so that no other save removes it first.
-    if (error == 0 && ::rename(temporary.constData(), path.constData()) != 0)
+    bool renameFailed = false;
+    if (error == 0 &&
+        ::renameat(folder.value, temporary.constData(), folder.value, name.constData()) != 0) {
         error = errno;
+        renameFailed = true;
+    }
     if (error != 0)
-        ::unlink(temporary.constData());
+        ::unlinkat(folder.value, temporary.constData(), 0);
     if (::close(descriptor) != 0 && error == 0)
         error = errno;
+    if (renameFailed)
+        return QStringLiteral("renaming the ") + aboutTemporary(temporary, error);
     if (error != 0)
         return systemReason(error);
-    syncFolder(QFile::encodeName(info.absolutePath()));
+    syncFolder(folder.value);
     return {};
 }
 
 void removeStaleTemporaryFiles(const QString& target)
 {
     const QFileInfo info(target);
-    const QString prefix = temporaryPrefix(info);
-    const QDir folder = info.absoluteDir();
+    const QString prefix = temporaryPrefix(info.fileName());
+    const QDir folderEntries = info.absoluteDir();
     const QStringList names =
-        folder.entryList({prefix + QString(kRandomLength, QLatin1Char('?'))},
-                         QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks);
+        folderEntries.entryList({prefix + QString(kRandomLength, QLatin1Char('?'))},
+                                QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks);
+    if (names.isEmpty())
+        return;
+    const Descriptor folder{openFolder(QFile::encodeName(info.absolutePath()))};
     for (const QString& name : names) {
-        const QByteArray path = QFile::encodeName(folder.filePath(name));
-        const int descriptor = ::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+        const QByteArray encoded = QFile::encodeName(name);
+        const int descriptor =
+            ::openat(folder.value, encoded.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
         if (descriptor < 0)
             continue;
         // A save still writing holds the lock; a killed one's lock went with its process.
         if (::flock(descriptor, LOCK_EX | LOCK_NB) == 0)
-            ::unlink(path.constData());
+            ::unlinkat(folder.value, encoded.constData(), 0);
         ::close(descriptor);
     }
+}
+
+int lookupError(const QString& path)
+{
+    struct stat status
+    {
+    };
+    return ::stat(QFile::encodeName(path).constData(), &status) == 0 ? 0 : errno;
+}
+
+QString reasonOf(int error)
+{
+    return systemReason(error);
+}
+
+FileLock tryLock(const QString& path, bool create)
+{
+    FileLock lock;
+    const QByteArray encoded = QFile::encodeName(path);
+    lock.descriptor = create ? ::open(encoded.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600)
+                             : ::open(encoded.constData(), O_RDONLY | O_CLOEXEC);
+    if (lock.descriptor < 0) {
+        lock.reason = systemReason(errno);
+        return lock;
+    }
+    if (::flock(lock.descriptor, LOCK_EX | LOCK_NB) == 0) {
+        lock.state = LockState::Held;
+        return lock;
+    }
+    const int error = errno;
+    ::close(lock.descriptor);
+    lock.descriptor = -1;
+    if (error == EWOULDBLOCK) {
+        lock.state = LockState::Taken;
+    } else {
+        lock.reason = systemReason(error);
+    }
+    return lock;
+}
+
+void unlock(FileLock& lock)
+{
+    if (lock.descriptor >= 0)
+        ::close(lock.descriptor);
+    lock.descriptor = -1;
+    lock.state = LockState::Unsupported;
+}
+
+qint64 lockHolder(const QString& path)
+{
+#ifdef Q_OS_LINUX
+    struct stat status
+    {
+    };
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
+        return 0;
+    // The system lists every lock as "N: FLOCK ADVISORY WRITE PID MAJ:MIN:INODE ...", the
+    // device numbers in hexadecimal; a line with "->" is a waiter, not the holder.
+    const QByteArray device = QByteArray::number(major(status.st_dev), 16).rightJustified(2, '0') +
+                              ':' +
+                              QByteArray::number(minor(status.st_dev), 16).rightJustified(2, '0') +
+                              ':' + QByteArray::number(quint64(status.st_ino));
+    QFile locks(QStringLiteral("/proc/locks"));
+    if (!locks.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : locks.readAll().split('\n')) {
+        const QList<QByteArray> fields = line.simplified().split(' ');
+        if (fields.size() < 6 || fields.at(1) != "FLOCK")
+            continue;
+        if (fields.at(5) == device)
+            return fields.at(4).toLongLong();
+    }
+#else
+    Q_UNUSED(path);
+#endif
+    return 0;
 }
 
 std::optional<int> openStreamOf(const QString& path)
@@ -216,6 +365,32 @@ QString replaceWhole(const QString& target, const QByteArray& bytes)
 // QSaveFile removes its temporary file itself on Windows, where an open file cannot be
 // replaced and a killed process's file handle is closed by the system.
 void removeStaleTemporaryFiles(const QString&) {}
+
+int lookupError(const QString& path)
+{
+    return QFileInfo::exists(path) ? 0 : ENOENT;
+}
+
+QString reasonOf(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+// Saves run unlocked where the system's locks are not wired in.
+FileLock tryLock(const QString&, bool)
+{
+    return FileLock{LockState::Unsupported, -1, QStringLiteral("not supported")};
+}
+
+void unlock(FileLock& lock)
+{
+    lock = FileLock{};
+}
+
+qint64 lockHolder(const QString&)
+{
+    return 0;
+}
 
 std::optional<int> openStreamOf(const QString&)
 {
