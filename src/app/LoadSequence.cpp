@@ -1,19 +1,13 @@
 #include "app/LoadSequence.h"
 
 #include "model/CompressorFile.h"
-#include "model/FileWrite.h"
 #include "model/FolderFiles.h"
 #include "model/MeterFile.h"
 #include "views/ViewTexts.h"
 
-#include <algorithm>
-
 namespace tarn {
 
 namespace {
-
-constexpr char kUnreadAtLoadReason[] =
-    "could not be read when the folder was loaded, so it is never replaced in this session";
 
 BinaryFileLoad readFolderFile(FolderLoad& folderLoad, const QString& path, MissingFiles missing)
 {
@@ -64,15 +58,19 @@ std::unique_ptr<FolderLoad> LoadSequence(const QString& folder, MissingFiles mis
     load->folder = folder;
     load->model.configFolder = folder;
 
-    for (int set = 0; set < kSetCount; ++set) {
-        auto& result = load->controlFiles[static_cast<std::size_t>(set)];
-        result =
-            LoadControlSet(load->sets[static_cast<std::size_t>(set)], controlFilePath(folder, set));
-    }
-
-    load->names = channelNamesFromLists(readNameListFiles(folder));
+    LoadTextFiles(*load, folder);
     LoadBinaryFiles(*load, missing);
     return load;
+}
+
+void LoadTextFiles(FolderLoad& load, const QString& folder)
+{
+    for (int set = 0; set < kSetCount; ++set) {
+        auto& result = load.controlFiles[static_cast<std::size_t>(set)];
+        result =
+            LoadControlSet(load.sets[static_cast<std::size_t>(set)], controlFilePath(folder, set));
+    }
+    load.names = channelNamesFromLists(readNameListFiles(folder));
 }
 
 void LoadBinaryFiles(FolderLoad& load, MissingFiles missing)
@@ -97,36 +95,6 @@ void LoadBinaryFiles(FolderLoad& load, MissingFiles missing)
     applyCompressorFileBytes(load.model, load.compressorFile.bytes);
     // Spinners stand at 0 until the load moves them.
     load.compressorPositions = settleCompressor(load.model, CompressorPositions{});
-}
-
-SaveReport SaveAll(const ConfigModel& model, const QString& folder,
-                   const std::vector<QString>& unreadAtLoad)
-{
-    SaveReport report;
-    const auto save = [&](const QString& path, const auto& bytesFromExisting) {
-        if (std::find(unreadAtLoad.begin(), unreadAtLoad.end(), path) != unreadAtLoad.end()) {
-            report.notWritten.push_back({path, QLatin1String(kUnreadAtLoadReason)});
-            return;
-        }
-        const BinaryRead existing = readBinaryFile(path, false);
-        if (existing.problem) {
-            report.notWritten.push_back(*existing.problem);
-            return;
-        }
-        if (auto problem = replaceFile(path, bytesFromExisting(existing.bytes)))
-            report.notWritten.push_back(*problem);
-        else
-            report.written.push_back(path);
-    };
-    for (int mixer = 0; mixer < kMixerCount; ++mixer) {
-        save(folderFilePath(folder, mixFileName(mixer)), [&](const QByteArray& existing) {
-            return mixFileBytesForSave(model, mixer, existing);
-        });
-    }
-    save(folderFilePath(folder, kMeterFile), [&](const QByteArray&) { return model.meterImage(); });
-    save(folderFilePath(folder, kCompressorFile),
-         [&](const QByteArray&) { return model.compressorImage(); });
-    return report;
 }
 
 } // namespace tarn

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "app/BinaryFiles.h"
+#include "app/FolderLock.h"
+#include "app/SaveHistory.h"
 #include "controls/ControlParser.h"
 #include "controls/ControlSet.h"
 #include "editors/CompressorEditor.h"
@@ -9,6 +11,7 @@
 #include "views/ChannelNames.h"
 
 #include <array>
+#include <chrono>
 #include <memory>
 #include <vector>
 
@@ -65,9 +68,20 @@ struct FolderLoad
 struct SaveReport
 {
     std::vector<QString> written;
+    std::vector<QByteArray> writtenBytes; // what each written file now holds
     std::vector<FileProblem> notWritten;
+    // The files were saved, but the versions they replaced could not be kept.
+    std::optional<FileProblem> historyProblem;
+    int keptVersion = 0; // the number the replaced versions are kept under, 0 when none
 
     bool complete() const { return notWritten.empty(); }
+};
+
+struct SaveOptions
+{
+    QString program; // who saves, for the history; the application's name when empty
+    QString note;    // what kind of save, for the history
+    std::chrono::milliseconds lockWait = kSaveLockWait;
 };
 
 // Reads a whole folder in the editor's order: the four control description files, the
@@ -86,7 +100,18 @@ void LoadBinaryFiles(FolderLoad& load, MissingFiles missing = MissingFiles::Crea
 // when the load could not read it was never seen, so it is not replaced even if it can be read
 // by now. A file that cannot be read at the save is not replaced either (a mix file's bytes
 // beyond the image would be lost).
+// A save holds the folder's lock while it writes, so that two saves never interleave and its
+// four files land together, and keeps the versions it replaces (see SaveHistory.h); a save that
+// changes no byte keeps nothing.
 SaveReport SaveAll(const ConfigModel& model, const QString& folder,
-                   const std::vector<QString>& unreadAtLoad = {});
+                   const std::vector<QString>& unreadAtLoad = {}, const SaveOptions& options = {});
+
+// Writes kept version `version` back through the same save (itself kept in turn): each file as
+// it was kept, a file the version did not have as an empty one, which reads as missing does.
+SaveReport RestoreVersion(const QString& folder, const KeptVersion& version,
+                          const SaveOptions& options = {});
+
+// The first part of LoadSequence: the control description files and the name lists of `folder`.
+void LoadTextFiles(FolderLoad& load, const QString& folder);
 
 } // namespace tarn
