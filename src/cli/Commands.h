@@ -11,5 +11,7 @@ int runExport(const QStringList& words);
 int runImport(const QStringList& words);
 int runCheck(const QStringList& words);
 int runDiff(const QStringList& words);
+int runHistory(const QStringList& words);
+int runRestore(const QStringList& words);
 
 } // namespace tarn::cli

@@ -2,6 +2,7 @@
 #include "app/LoadSequence.h"
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
+#include "cli/PrintablePath.h"
 #include "report/FolderJsonImport.h"
 
 #include <algorithm>
@@ -62,7 +63,10 @@ int runImport(const QStringList& words)
 
     const SaveReport report = SaveAll(load->model, load->folder, load->unreadFiles);
     for (const QString& path : report.written)
-        printOut(QStringLiteral("wrote ") + path + u'\n');
+        printOut(QStringLiteral("wrote ") + printablePath(path) + u'\n');
+    if (report.historyProblem)
+        printErr(QStringLiteral("tarnctl import: warning: the replaced files were not kept: ") +
+                 printablePath(report.historyProblem->message()) + u'\n');
     for (const FileProblem& problem : report.notWritten)
         command.failure(problem.message());
     return report.complete() ? kExitOk : kExitFailure;

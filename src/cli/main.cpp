@@ -25,6 +25,8 @@ constexpr Command kCommands[] = {
     {"import", runImport, "import FOLDER FILE          write a JSON document into the folder"},
     {"check", runCheck, "check FOLDER                invalid assignments and anomalies"},
     {"diff", runDiff, "diff FOLDER_A FOLDER_B      differences between two folders"},
+    {"history", runHistory, "history FOLDER              the versions that saves replaced"},
+    {"restore", runRestore, "restore FOLDER N [--dry-run]  write kept version N back"},
 };
 
 QString usage()
