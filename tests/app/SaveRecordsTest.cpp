@@ -1,0 +1,198 @@
+#include "Faults.h"
+#include "TestFolder.h"
+#include "app/FolderLock.h"
+#include "app/KnownFiles.h"
+#include "app/LoadSequence.h"
+#include "app/RecoveryRecord.h"
+#include "app/UserFolders.h"
+
+#include <functional>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+namespace tarn {
+namespace {
+
+using test::TestFolder;
+
+const QStringList kBinaryFiles = {"aes3mix.trn", "ipmix.trn", "aes3meters.trn", "compressor.trn"};
+
+std::map<QString, QByteArray> filesOf(const TestFolder& folder)
+{
+    std::map<QString, QByteArray> files;
+    for (const QString& name : kBinaryFiles)
+        files[name] = folder.read(name);
+    return files;
+}
+
+// Saves three edits; then restores the version the last save replaced, and the restore itself.
+TEST(SaveHistory, KeepsEveryReplacedVersionAndRestoresItByteForByteAsAKeptSaveInTurn)
+{
+    TestFolder folder;
+    auto load = LoadSequence(folder.path());
+    ASSERT_TRUE(SaveAll(load->model, folder.path()).complete()); // the empty files filled
+    const auto first = filesOf(folder);
+    load->model.setSlot(0, 3, 4, 1, 17);
+    load->model.setSlot(1, 0, 0, 0, 17);
+    load->model.setMeter(2, 40);
+    ASSERT_TRUE(SaveAll(load->model, folder.path()).complete());
+    const auto second = filesOf(folder);
+    EXPECT_EQ(SaveAll(load->model, folder.path()).keptVersion, 0); // no byte changed
+
+    const std::vector<KeptVersion> versions = listKeptVersions(folder.path());
+    ASSERT_EQ(versions.size(), 2u);
+    EXPECT_EQ(versions[1].number, 2);
+    EXPECT_EQ(versions[1].changes.crosspointSlots, 2);
+    EXPECT_EQ(versions[1].changes.meters, 1);
+    EXPECT_EQ(versions[1].changes.loops + versions[1].changes.compressorValues, 0);
+    EXPECT_TRUE(versions[1].file("ipmix.trn")->changed);
+    EXPECT_FALSE(versions[1].file("compressor.trn")->changed);
+    EXPECT_EQ(readKeptVersion(folder.path(), 1)->file("aes3mix.trn")->bytes, QByteArray());
+    // Nothing of ours lands in the configuration folder.
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              (QStringList{"aes3meters.trn", "aes3mix.trn", "compressor.trn", "ipmix.trn"}));
+
+    const SaveReport restored = RestoreVersion(folder.path(), *readKeptVersion(folder.path(), 2));
+    ASSERT_TRUE(restored.complete());
+    EXPECT_EQ(filesOf(folder), first);
+    ASSERT_EQ(restored.keptVersion, 3);
+    EXPECT_EQ(listKeptVersions(folder.path())[2].note, "restore of 2");
+    ASSERT_TRUE(RestoreVersion(folder.path(), *readKeptVersion(folder.path(), 3)).complete());
+    EXPECT_EQ(filesOf(folder), second);
+
+    // A torn version is no version: its digest no longer matches.
+    QFile torn(keptVersionFolder(folder.path(), 3) + "/ipmix.trn");
+    ASSERT_TRUE(torn.open(QIODevice::WriteOnly | QIODevice::Append) && torn.write("x") == 1);
+    torn.close();
+    EXPECT_FALSE(readKeptVersion(folder.path(), 3));
+}
+
+TEST(SaveHistory, KeepsTheLatestVersionsUpToTheLimit)
+{
+    TestFolder folder;
+    auto load = LoadSequence(folder.path());
+    for (int k = 0; k <= kKeptVersionLimit; ++k) {
+        load->model.setMeter(0, std::uint8_t(k));
+        ASSERT_TRUE(SaveAll(load->model, folder.path()).complete());
+    }
+    const std::vector<KeptVersion> versions = listKeptVersions(folder.path());
+    ASSERT_EQ(versions.size(), std::size_t(kKeptVersionLimit));
+    EXPECT_EQ(versions.front().number, 2);
+    EXPECT_EQ(versions.back().number, kKeptVersionLimit + 1);
+}
+
+// A real process holds the folder's lock: a save waits, then names it; once the holder is
+// killed, its lock never blocks again.
+TEST(FolderLock, ASaveWaitsForAHolderNamesItAndIsNeverBlockedByAKilledOne)
+{
+    TestFolder folder;
+    auto load = LoadSequence(folder.path());
+    QProcess holder;
+    holder.start("flock", {"--close", folder.path(), "sleep", "20"});
+    ASSERT_TRUE(holder.waitForStarted());
+    for (int k = 0; k < 200 && native::lockHolder(folder.path()) == 0; ++k)
+        QThread::msleep(10);
+
+    const SaveReport refused =
+        SaveAll(load->model, folder.path(), {}, {{}, {}, std::chrono::milliseconds(100)});
+    ASSERT_EQ(refused.notWritten.size(), 4u);
+    EXPECT_EQ(refused.notWritten[0].reason,
+              QStringLiteral("the folder is being saved by process %1; gave up after 0.1 seconds")
+                  .arg(holder.processId()));
+
+    test::killNow(holder.processId());
+    holder.waitForFinished();
+    EXPECT_TRUE(SaveAll(load->model, folder.path()).complete());
+}
+
+TEST(EditorPresence, ASecondEditorLearnsTheFirstOnesProcessUntilItEnds)
+{
+    TestFolder folder;
+    EditorPresence first(folder.path());
+    EXPECT_FALSE(first.otherEditor());
+    EXPECT_FALSE(first.claim());
+    EXPECT_TRUE(first.claimed());
+    // Another spelling of the same folder meets the same claim.
+    EditorPresence second(folder.path() + "/../" + QFileInfo(folder.path()).fileName() + "/");
+    EXPECT_EQ(second.otherEditor(), QCoreApplication::applicationPid());
+    EXPECT_EQ(second.claim(), QCoreApplication::applicationPid());
+    first.release();
+    EXPECT_FALSE(second.claim());
+    EXPECT_TRUE(second.claimed());
+}
+
+// What another program may do to a file, and whether the editor must call it a change.
+struct DiskChangeRow
+{
+    const char* id;
+    std::function<void(const TestFolder&)> act;
+    QStringList changed;
+};
+
+using KnownContent = ::testing::TestWithParam<DiskChangeRow>;
+
+TEST_P(KnownContent, NamesOnlyFilesWhoseContentChangedAndFollowsTheRecordOfItsOwnSaves)
+{
+    TestFolder folder;
+    auto load = LoadSequence(folder.path()); // creates the four files empty
+    KnownFiles known = KnownFiles::fromLoad(*load);
+    GetParam().act(folder);
+    QStringList changed;
+    for (const QString& path : known.changedOnDisk())
+        changed.append(QFileInfo(path).fileName());
+    EXPECT_EQ(changed, GetParam().changed);
+
+    // After its own save the editor knows what it wrote; a record of the unsaved edits keeps
+    // that knowledge across a crash.
+    load->model.setMeter(1, 7);
+    known.noteSaved(SaveAll(load->model, folder.path()));
+    EXPECT_TRUE(known.changedOnDisk().empty());
+    const RecoveryRecord record{folder.path(), QDateTime::currentDateTimeUtc(), load->model, known};
+    ASSERT_FALSE(writeRecoveryRecord(record));
+    std::optional<FileProblem> problem;
+    const auto read = readRecoveryRecord(folder.path(), &problem);
+    ASSERT_TRUE(read && !problem);
+    EXPECT_TRUE(read->model == load->model);
+    EXPECT_FALSE(read->diskChangedSince());
+    GetParam().act(folder);
+    EXPECT_EQ(read->diskChangedSince(), !GetParam().changed.isEmpty());
+    EXPECT_FALSE(recoveryRecordPath(folder.path()).startsWith(folder.path()));
+    EXPECT_FALSE(removeRecoveryRecord(folder.path()));
+    EXPECT_FALSE(readRecoveryRecord(folder.path(), &problem) || problem);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Acts, KnownContent,
+    ::testing::Values(DiskChangeRow{"NewTimeOnly",
+                                    [](const TestFolder& f) {
+                                        QFile file(f.filePath("ipmix.trn"));
+                                        file.open(QIODevice::ReadWrite);
+                                        file.setFileTime(QDateTime::currentDateTime().addDays(-1),
+                                                         QFileDevice::FileModificationTime);
+                                    },
+                                    {}},
+                      DiskChangeRow{"SameBytesRewritten",
+                                    [](const TestFolder& f) {
+                                        f.write("aes3meters.trn", f.read("aes3meters.trn"));
+                                    },
+                                    {}},
+                      DiskChangeRow{"OtherBytes",
+                                    [](const TestFolder& f) {
+                                        QByteArray bytes = f.read("compressor.trn");
+                                        f.write("compressor.trn", bytes + "!");
+                                    },
+                                    {"compressor.trn"}},
+                      DiskChangeRow{
+                          "Removed",
+                          [](const TestFolder& f) { QFile::remove(f.filePath("aes3mix.trn")); },
+                          {"aes3mix.trn"}}),
+    [](const auto& info) { return std::string(info.param.id); });
+
+} // namespace
+} // namespace tarn
