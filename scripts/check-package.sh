@@ -101,6 +101,9 @@ fi
 $opened || fail "tarnconfig did not open $folder: the binary files were not created"
 
 desktop-file-validate "$share/applications/$id.desktop" || fail "desktop-file-validate"
+# Claiming folders would make the editor every folder's opener, and opening creates files.
+! grep -q '^MimeType=.*inode/directory' "$share/applications/$id.desktop" ||
+  fail "the desktop entry claims every folder (inode/directory)"
 appstreamcli validate --no-net "$share/metainfo/$id.metainfo.xml" || fail "appstreamcli validate"
 [ "$(sed -n 's/.*<release version="\([^"]*\)".*/\1/p' "$share/metainfo/$id.metainfo.xml" | head -n 1)" = "$version" ] ||
   fail "the metainfo's latest release is not $version"

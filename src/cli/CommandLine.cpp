@@ -1,16 +1,29 @@
 #include "cli/CommandLine.h"
 
 #include "app/LoadSequence.h"
+#include "model/FileRead.h"
 #include "model/FolderFiles.h"
 #include "report/FolderReadProblems.h"
 
 #include <cstdio>
 
 #include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
 
 namespace tarn::cli {
 
 namespace {
+
+// No document tarnctl reads is anywhere near this (as for the files of a folder).
+constexpr qint64 kMaxDocumentBytes = 64 * 1024 * 1024;
+const QString kStandardInput = QStringLiteral("-");
+
+QString tooLarge()
+{
+    return QStringLiteral("is larger than %1 MiB, too large to be read")
+        .arg(kMaxDocumentBytes >> 20);
+}
 
 void write(std::FILE* stream, const QByteArray& bytes)
 {
@@ -114,6 +127,59 @@ int CommandParser::failure(const QString& message) const
 {
     printErr(QStringLiteral("tarnctl ") + m_command + QStringLiteral(": ") + message + u'\n');
     return kExitFailure;
+}
+
+QString CommandParser::documentName(const QString& argument)
+{
+    return argument == kStandardInput ? QStringLiteral("standard input") : argument;
+}
+
+std::optional<QByteArray> CommandParser::readDocument(const QString& argument) const
+{
+    const QString name = documentName(argument);
+    if (argument == kStandardInput) {
+        QFile in;
+        if (!in.open(stdin, QIODevice::ReadOnly)) {
+            failure(name + QStringLiteral(": ") + in.errorString());
+            return std::nullopt;
+        }
+        // In pieces: read(n) would reserve the whole limit at once.
+        QByteArray bytes;
+        while (bytes.size() <= kMaxDocumentBytes) {
+            const QByteArray piece = in.read(64 * 1024);
+            if (piece.isEmpty())
+                break;
+            bytes += piece;
+        }
+        if (in.error() != QFileDevice::NoError) {
+            failure(name + QStringLiteral(": ") + in.errorString());
+            return std::nullopt;
+        }
+        if (bytes.size() > kMaxDocumentBytes) {
+            failure(name + QStringLiteral(": ") + tooLarge());
+            return std::nullopt;
+        }
+        return bytes;
+    }
+    const QFileInfo info(argument);
+    if (info.isFile() && info.size() > kMaxDocumentBytes) {
+        failure(name + QStringLiteral(": ") + tooLarge());
+        return std::nullopt;
+    }
+    WholeFile file = readWholeFile(argument, kMaxDocumentBytes);
+    if (file.problem) {
+        failure(file.problem->message());
+        return std::nullopt;
+    }
+    if (!file.existed) {
+        failure(name + QStringLiteral(": no such file"));
+        return std::nullopt;
+    }
+    if (file.truncated) {
+        failure(name + QStringLiteral(": ") + tooLarge());
+        return std::nullopt;
+    }
+    return std::move(file.bytes);
 }
 
 std::unique_ptr<FolderLoad> CommandParser::loadFolder(const QString& argument) const

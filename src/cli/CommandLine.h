@@ -50,6 +50,13 @@ public:
     // "tarnctl <command>: message" on standard error; returns 2.
     int failure(const QString& message) const;
 
+    // Reads the document an argument names, whole: "-" is standard input. A file larger than
+    // the limit is refused from its size, before it is read. Each fault is reported, as
+    // "PATH: reason" like every other file's; then the result is nothing.
+    std::optional<QByteArray> readDocument(const QString& argument) const;
+    // The argument as messages name it.
+    static QString documentName(const QString& argument);
+
     // Loads a folder as the editor's start-up does, but creates and changes no file. Each
     // file that could not be read is reported; then the result is null.
     std::unique_ptr<FolderLoad> loadFolder(const QString& argument) const;

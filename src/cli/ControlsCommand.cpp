@@ -13,18 +13,20 @@ int runControls(const QStringList& words)
                        "tree: each entry indented by depth, with its index, its pointer (-1 for "
                        "none) and every pointer that names it, then a line for everything the "
                        "parser passed over."));
-    command.addArgument(QStringLiteral("FILE"), QStringLiteral("The control description file."));
+    command.addArgument(QStringLiteral("FILE"),
+                        QStringLiteral("The control description file; - for standard input."));
     const QCommandLineOption json(QStringLiteral("json"),
                                   QStringLiteral("Print the entries and diagnostics as JSON."));
     command.addOption(json);
     if (const auto status = command.parse(words))
         return *status;
 
-    const QString file = command.argument(0);
+    const QString file = CommandParser::documentName(command.argument(0));
+    const auto bytes = command.readDocument(command.argument(0));
+    if (!bytes)
+        return kExitFailure;
     ControlSet set;
-    const ControlFileResult result = LoadControlSet(set, file);
-    if (!result.opened)
-        return command.failure(result.error);
+    const ControlFileResult result = parseControlDescription(*bytes, set);
 
     if (command.isSet(json.names().first())) {
         JsonWriter writer([](std::string_view bytes) { printOut(bytes); });

@@ -1,9 +1,13 @@
 #include "report/FolderJsonImport.h"
 
+#include "app/LoadSequence.h"
 #include "editors/CompressorEditor.h"
 #include "model/CompressorFile.h"
+#include "model/FolderFiles.h"
+#include "model/MeterFile.h"
 #include "report/FolderJson.h"
 #include "report/FolderPlaces.h"
+#include "views/ViewTexts.h"
 
 #include <cmath>
 #include <cstdint>
@@ -19,7 +23,6 @@ namespace {
 
 constexpr std::int64_t kWordMin = std::numeric_limits<std::int32_t>::min();
 constexpr std::int64_t kWordMax = std::numeric_limits<std::int32_t>::max();
-constexpr std::int64_t kHoldMaximum = 1000 * kHoldPerPosition;
 constexpr std::int64_t kMeterByteMax = 255;
 
 QString field(const QString& place, const char* name)
@@ -71,7 +74,12 @@ QString describe(const QJsonValue& value)
 class DocumentReader
 {
 public:
-    explicit DocumentReader(const ConfigModel& model) : m_model(model) {}
+    explicit DocumentReader(const ConfigModel& model) : m_original(model), m_model(model) {}
+    // Also holds the texts the import cannot write to the folder's.
+    explicit DocumentReader(const FolderLoad& load)
+        : m_original(load.model), m_model(load.model), m_load(&load)
+    {
+    }
 
     void readDocument(const QJsonDocument& document)
     {
@@ -226,6 +234,49 @@ private:
         fault(field(place, name), expected + describe(value));
     }
 
+    // A text the import cannot write: refused unless it is one the folder shows, as the old or
+    // the new value gives it; silently dropping the edit would report success for nothing.
+    void keepText(const QJsonValue& value, const QString& place, const QJsonValue& old,
+                  const QJsonValue& now, const QString& advice)
+    {
+        if (!m_load || !(value.isString() || value.isNull()) || value == old || value == now)
+            return;
+        const auto shown = [](const QJsonValue& text) {
+            return text.isString() ? quotedName(text.toString()) : QStringLiteral("null");
+        };
+        fault(place, QStringLiteral("%1 differs from %2, which import cannot change; %3")
+                         .arg(shown(value), shown(now), advice));
+    }
+
+    void keepName(const QJsonObject& object, const QString& place, const QString& name,
+                  const QString& advice)
+    {
+        if (object.contains(QLatin1String("name")))
+            keepText(object.value(QLatin1String("name")), field(place, "name"), name, name, advice);
+    }
+
+    static QString listAdvice(const char* listFile)
+    {
+        return QStringLiteral("change the name in %1 instead").arg(bareFileName(listFile));
+    }
+
+    QJsonValue controlText(int set, int pointer) const
+    {
+        const ControlSet& controls = m_load->sets[static_cast<std::size_t>(set)];
+        if (const int index = controls.PointerToNode(pointer))
+            return controls.text(index);
+        return QJsonValue(QJsonValue::Null);
+    }
+
+    void keepControl(const QJsonObject& object, const QString& place, int set, int old, int now)
+    {
+        if (!m_load || !object.contains(QLatin1String("control")))
+            return;
+        keepText(object.value(QLatin1String("control")), field(place, "control"),
+                 controlText(set, old), controlText(set, now),
+                 QStringLiteral("change %1 instead").arg(field(place, "pointer")));
+    }
+
     void readMixer(const QJsonValue& value, const QString& place, int mixer)
     {
         const auto mixerObject =
@@ -233,11 +284,23 @@ private:
         if (!mixerObject)
             return;
         textField(*mixerObject, place, "name");
+        keepName(*mixerObject, place, mixerName(mixer), QStringLiteral("a mixer's name is fixed"));
         integerField(*mixerObject, place, "invalid", 0, kWordMax);
         forEach(*mixerObject, place, "inputNames", kInputCount,
-                [this](const QJsonValue& v, const QString& p, int) {
-                    if (!v.isString())
+                [this, mixer](const QJsonValue& v, const QString& p, int input) {
+                    if (!v.isString()) {
                         fault(p, QStringLiteral("expected a string, found ") + describe(v));
+                        return;
+                    }
+                    if (!m_load)
+                        return;
+                    const auto m = static_cast<std::size_t>(mixer);
+                    const QString& name = m_load->names.inputNames[m][std::size_t(input)];
+                    // The last inputs are named after the outputs they carry.
+                    const bool fromOutputs = input >= kNamedInputsFromFile;
+                    keepText(
+                        v, p, name, name,
+                        listAdvice(fromOutputs ? outputsFileName(mixer) : inputsFileName(mixer)));
                 });
         forEach(*mixerObject, place, "outputs", kOutputCount,
                 [this, mixer](const QJsonValue& v, const QString& p, int output) {
@@ -255,6 +318,10 @@ private:
         if (!outputObject)
             return;
         textField(*outputObject, place, "name");
+        if (m_load)
+            keepName(*outputObject, place,
+                     m_load->names.outputNames[std::size_t(mixer)][std::size_t(output)],
+                     listAdvice(outputsFileName(mixer)));
         forEach(*outputObject, place, "crosspoints", kInputCount,
                 [this, mixer, output](const QJsonValue& v, const QString& p, int input) {
                     const auto slotValues = array(v, p, kSlotCount);
@@ -273,8 +340,13 @@ private:
         if (!slotObject)
             return;
         textField(*slotObject, place, "control", true);
+        const std::size_t faults = m_problems.size();
         if (const auto pointer = integerField(*slotObject, place, "pointer", 0, kMaxPointer))
             m_model.setSlot(mixer, output, input, slot, static_cast<std::int16_t>(*pointer));
+        if (m_problems.size() == faults)
+            keepControl(*slotObject, place, crosspointSetOf(mixer),
+                        m_original.slot(mixer, output, input, slot),
+                        m_model.slot(mixer, output, input, slot));
     }
 
     void readLoop(const QJsonValue& value, const QString& place, int mixer, int loop)
@@ -284,9 +356,19 @@ private:
             return;
         textField(*loopObject, place, "name");
         textField(*loopObject, place, "control", true);
+        if (m_load) {
+            const auto& names = m_load->names.loopNames[std::size_t(mixer)];
+            keepName(*loopObject, place, names ? (*names)[std::size_t(loop)] : QString(),
+                     listAdvice(loopsFileName(mixer)));
+        }
+        const std::size_t faults = m_problems.size();
         // Both forms of the loop's pointer, as the loop editor keeps them.
         if (const auto pointer = integerField(*loopObject, place, "pointer", 0, kMaxPointer))
             m_model.setLoopPointer(mixer, loop, static_cast<std::int16_t>(*pointer));
+        if (m_problems.size() == faults)
+            keepControl(*loopObject, place, loopSetOf(mixer),
+                        m_original.loopAssignment(mixer, loop),
+                        m_model.loopAssignment(mixer, loop));
     }
 
     void readMeter(const QJsonValue& value, const QString& place, int meter)
@@ -295,8 +377,17 @@ private:
         if (!meterObject)
             return;
         textField(*meterObject, place, "source");
+        const std::size_t faults = m_problems.size();
         if (const auto byte = integerField(*meterObject, place, "byte", 0, kMeterByteMax))
             m_model.setMeter(meter, static_cast<std::uint8_t>(*byte));
+        if (m_load && m_problems.size() == faults &&
+            meterObject->contains(QLatin1String("source"))) {
+            const QStringList entries = meterEntries(m_load->names);
+            keepText(meterObject->value(QLatin1String("source")), field(place, "source"),
+                     entries.at(meterPositionForByte(m_original.meter(meter))),
+                     entries.at(meterPositionForByte(m_model.meter(meter))),
+                     QStringLiteral("change %1 instead").arg(field(place, "byte")));
+        }
     }
 
     void readCompressor(const QJsonValue& value, const QString& place)
@@ -308,12 +399,15 @@ private:
             return;
         for (const CompressorParam param : kCompressorParams) {
             const SpinnerRange range = spinnerRange(param);
-            // Hold is stored as position x 480, up to the spinner's top.
-            const std::int64_t minimum = param == CompressorParam::Hold ? 0 : range.minimum;
-            const std::int64_t maximum =
-                param == CompressorParam::Hold ? kHoldMaximum : range.maximum;
+            // Hold is stored as position x 480; which values the load keeps is checked below.
+            const bool hold = param == CompressorParam::Hold;
+            const std::int64_t minimum = hold ? kWordMin : range.minimum;
+            const std::int64_t maximum = hold ? kWordMax : range.maximum;
             const QByteArray name = compressorFieldName(param).toLatin1();
-            if (const auto v = integerField(*compressor, place, name.constData(), minimum, maximum))
+            const auto v = integerField(*compressor, place, name.constData(), minimum, maximum);
+            if (v && hold && !holdKept(static_cast<std::int32_t>(*v), field(place, "hold")))
+                continue;
+            if (v)
                 m_model.setCompressor(compressorWordOf(param), static_cast<std::int32_t>(*v));
         }
         forEach(*compressor, place, "gainTable", kGainTableSize,
@@ -329,7 +423,47 @@ private:
                 });
     }
 
+    // What the start-up leaves of `value` as Hold: clamped into its range, and rounded down to
+    // a multiple of 480 when its spinner moves.
+    std::int32_t loadedHold(std::int32_t value)
+    {
+        m_scratch.setCompressor(CompressorWord::Hold, value);
+        settleCompressor(m_scratch, CompressorPositions{});
+        return m_scratch.compressor(CompressorWord::Hold);
+    }
+
+    // A Hold the next load would change is refused: the file would hold what no one sees.
+    bool holdKept(std::int32_t value, const QString& place)
+    {
+        const std::int32_t loaded = loadedHold(value);
+        if (loaded == value)
+            return true;
+        // Every multiple of 480 in the load's range is kept, so both searches end within 480.
+        std::int32_t below = std::min(value, kHoldLoadMaximum);
+        while (below >= 0 && loadedHold(below) != below)
+            --below;
+        std::int32_t above = std::max(value, 0);
+        while (above <= kHoldLoadMaximum && loadedHold(above) != above)
+            ++above;
+        QStringList kept;
+        if (below >= 0)
+            kept << QString::number(below);
+        if (above <= kHoldLoadMaximum && above != below)
+            kept << QString::number(above);
+        fault(place, QStringLiteral("%1 would be loaded as %2; the nearest %3 a load keeps %4")
+                         .arg(value)
+                         .arg(loaded)
+                         .arg(kept.size() == 1 ? QStringLiteral("value") : QStringLiteral("values"),
+                              kept.size() == 1
+                                  ? QStringLiteral("is ") + kept.first()
+                                  : QStringLiteral("are ") + kept.join(QStringLiteral(" and "))));
+        return false;
+    }
+
+    const ConfigModel& m_original;
     ConfigModel m_model;
+    ConfigModel m_scratch;
+    const FolderLoad* m_load = nullptr;
     std::vector<JsonProblem> m_problems;
 };
 
@@ -342,6 +476,18 @@ std::vector<JsonProblem> importFolderJson(const QJsonDocument& document, ConfigM
     if (reader.problems().empty())
         model = reader.model();
     return reader.problems();
+}
+
+std::vector<JsonProblem> importFolderJson(const QJsonDocument& document, FolderLoad& load)
+{
+    DocumentReader reader(load);
+    reader.readDocument(document);
+    if (!reader.problems().empty())
+        return reader.problems();
+    load.model = reader.model();
+    for (int i = 0; i < kMeterCount; ++i)
+        load.meterPositions[std::size_t(i)] = meterPositionForByte(load.model.meter(i));
+    return {};
 }
 
 } // namespace tarn

@@ -112,9 +112,9 @@ const RunCase kRuns[] = {
      {"%F/ipcontrols.txt: is a folder, not a file\n", "%F/aes3loops.txt: is a folder, not a",
       "%F/aes3mix.trn: is a folder, not a file\n", "%F/aes3meters.trn: is a folder, not a"},
      true},
-    {"ControlsMissingFile", "controls %F/none", 2, {"%F/none: No such file or directory\n"}},
+    {"ControlsMissingFile", "controls %F/none", 2, {"tarnctl controls: %F/none: no such file\n"}},
     {"ImportMissingDocument", "import %F %F/none", 2, {"tarnctl import: %F/none: no such file\n"}},
-    {"ImportNotJson", "import %F %O/bad.json", 2, {"%O/bad.json: not valid JSON at offset"}},
+    {"ImportNotJson", "import %F %O/bad.json", 2, {"%O/bad.json: not valid JSON: line 1, column"}},
     {"ExportIntoMissingFolder", "export %F -o %F/nowhere/out.json", 2, {"%F/nowhere/out.json: "}},
     {"ExportIntoAFolder", "export %F -o %O", 2, {"export: %O: is a folder, not a file\n"}},
 };
