@@ -24,27 +24,43 @@ struct FaultCase
 
 using ImportFault = ::testing::TestWithParam<FaultCase>;
 
+// A saved studio's export with a valid change (which a fault must keep out as well), made once:
+// the document is large.
+struct Studio
+{
+    TestFolder folder;
+    std::unique_ptr<FolderLoad> load;
+    QJsonValue document;
+};
+
+const Studio& studio()
+{
+    static const Studio made = [] {
+        Studio s;
+        saveStudio(s.folder, [](ConfigModel& m) { m.setSlot(0, 4, 11, 2, 400); });
+        s.load = loadAsTarnctl(s.folder);
+        JsonWriter json;
+        folderJson(*s.load, json);
+        s.document =
+            withValue(QJsonDocument::fromJson(json.finish()).object(), u"meters[0].byte", 0);
+        return s;
+    }();
+    return made;
+}
+
 TEST_P(ImportFault, NamesThePlaceAndLeavesTheModelAsItWas)
 {
     const FaultCase& c = GetParam();
-    const TestFolder folder;
-    saveStudio(folder, [](ConfigModel& m) { m.setSlot(0, 4, 11, 2, 400); });
-    const auto load = loadAsTarnctl(folder);
-    JsonWriter json;
-    folderJson(*load, json);
-    // A valid change beside the fault must not be made either.
-    const QJsonValue valid =
-        withValue(QJsonDocument::fromJson(json.finish()).object(), u"meters[0].byte", 0);
-    const QJsonValue document = withValue(valid, QString(c.place), c.value);
-    const ConfigModel before = load->model;
+    const QJsonValue document = withValue(studio().document, QString(c.place), c.value);
+    ConfigModel model = studio().load->model;
 
     const std::vector<JsonProblem> problems = importFolderJson(
         document.isArray() ? QJsonDocument(document.toArray()) : QJsonDocument(document.toObject()),
-        load->model);
+        model);
     ASSERT_EQ(problems.size(), 1u);
     EXPECT_EQ(problems[0].place, c.place);
     EXPECT_EQ(problems[0].message, c.message);
-    EXPECT_TRUE(load->model == before);
+    EXPECT_TRUE(model == studio().load->model);
 }
 
 const FaultCase kFaults[] = {
