@@ -98,6 +98,9 @@ const StepRow kSteps[] = {
      [](ConfigModel& m, MixOutputBuffer&) {
          AssignCrossPoint(m, 0, 0, {1, 1, 1, 1}, m.slot(0, 0, 0, 0)); },
      false},
+    {"TwoRangesOfOneImage", {EditPlace::AesMix, 0, 0, {}, 0},
+     [](ConfigModel& m, MixOutputBuffer&) {
+         m.setSlot(0, 0, 0, 0, 1); m.setSlot(0, 31, 63, 3, 2); }},
     {"Swap", {EditPlace::IpMix, 1, 20, kWholeOutput, 0},
      [](ConfigModel& m, MixOutputBuffer& b) { b.swapWith(m, 1, 20); }},
     {"LoopRows", {EditPlace::Loops, 1, 0, CellRange{8, 1, 3, 1}, 0},

@@ -115,23 +115,68 @@ INSTANTIATE_TEST_SUITE_P(
                  "File too large"}),
     [](const auto& info) { return std::string(info.param.id); });
 
-// What a file held when the load could not read it was never seen: the save leaves it alone
-// even once it can be read, and writes the others.
-TEST(SaveAll, NeverReplacesAFileTheLoadCouldNotRead)
+constexpr qint64 kOverReadLimit = 64 * 1024 * 1024 + 1;
+
+void makeOverLimit(const TestFolder& folder, const char* name)
 {
+    QFile file(folder.filePath(name));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.resize(kOverReadLimit));
+}
+
+struct UnreadRow
+{
+    const char* id;
+    const char* name;
+    std::function<void(const TestFolder&)> beforeLoad, beforeSave;
+    const char* reason;
+};
+
+using UnreadFile = ::testing::TestWithParam<UnreadRow>;
+
+// A file that could not be read is never replaced: what it held was never seen (not even the
+// first 64 MiB of a larger one). The save names it and writes the others.
+TEST_P(UnreadFile, IsReportedAndLeftAsItIs)
+{
+    const UnreadRow& row = GetParam();
     TestFolder folder;
-    ASSERT_TRUE(test::makeLinkLoop(folder.filePath("aes3meters.trn")));
+    row.beforeLoad(folder);
     const auto load = LoadSequence(folder.path());
-    EXPECT_EQ(load->unreadFiles, std::vector<QString>{folder.filePath("aes3meters.trn")});
-    ASSERT_TRUE(QFile::remove(folder.filePath("aes3meters.trn")));
-    folder.write("aes3meters.trn", "never seen");
+    row.beforeSave(folder);
+    const QByteArray before = folder.size(row.name) > 1000 ? QByteArray() : folder.read(row.name);
+    const qint64 size = folder.size(row.name);
 
     const SaveReport report = SaveAll(load->model, folder.path(), load->unreadFiles);
     ASSERT_EQ(report.notWritten.size(), 1u);
-    EXPECT_EQ(report.notWritten[0].path, folder.filePath("aes3meters.trn"));
+    EXPECT_EQ(report.notWritten[0].path, folder.filePath(row.name));
+    EXPECT_EQ(report.notWritten[0].reason, QLatin1String(row.reason));
     EXPECT_EQ(report.written.size(), 3u);
-    EXPECT_EQ(folder.read("aes3meters.trn"), "never seen");
+    EXPECT_EQ(folder.size(row.name), size);
+    if (!before.isEmpty()) {
+        EXPECT_EQ(folder.read(row.name), before);
+    }
 }
+
+const char kUnreadAtLoad[] =
+    "could not be read when the folder was loaded, so it is never replaced in this session";
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, UnreadFile,
+    ::testing::Values(UnreadRow{"LinkLoopAtLoad", "aes3meters.trn",
+                                [](const TestFolder& f) {
+                                    ASSERT_TRUE(test::makeLinkLoop(f.filePath("aes3meters.trn")));
+                                },
+                                [](const TestFolder& f) {
+                                    ASSERT_TRUE(QFile::remove(f.filePath("aes3meters.trn")));
+                                    f.write("aes3meters.trn", "never seen");
+                                },
+                                kUnreadAtLoad},
+                      UnreadRow{"OverTheReadLimitAtLoad", "ipmix.trn",
+                                [](const TestFolder& f) { makeOverLimit(f, "ipmix.trn"); },
+                                [](const TestFolder&) {}, kUnreadAtLoad},
+                      UnreadRow{"OverTheReadLimitAtSave", "aes3mix.trn", [](const TestFolder&) {},
+                                [](const TestFolder& f) { makeOverLimit(f, "aes3mix.trn"); },
+                                "is too large to be a configuration file"}),
+    [](const auto& info) { return std::string(info.param.id); });
 
 } // namespace
 } // namespace tarn

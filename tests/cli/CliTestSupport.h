@@ -1,15 +1,10 @@
 #pragma once
 
-#include "TestFolder.h"
-#include "model/ConfigModel.h"
+#include "StudioFolder.h"
 
 #include <functional>
-#include <map>
-#include <utility>
 
 #include <QByteArray>
-#include <QDateTime>
-#include <QJsonValue>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
@@ -27,28 +22,5 @@ struct RunResult
 // limit it before it starts.
 RunResult runTarnctl(const QStringList& arguments,
                      const std::function<void(QProcess&)>& prepare = {});
-
-// Control description files and name lists of a small studio:
-// set 0: MUTE 0, Fader 2 17, Fader 2 fine 25, 0dB 73; set 1: Mute 0, Gain +6 80, 0 dB 73;
-// loop sets: Off 0 and "Loop gain" / "IFB on" 300. AES3 inputs "Mic n", outputs "PGM n" but
-// output 5 "Régie" (written in Windows-1252); IP inputs "IP in n", outputs "IP out n"; loops
-// "Talkback", "Cue", "Studio, left" and "IFB 1" .. "IFB 3".
-void writeStudioTextFiles(const TestFolder& folder);
-
-// The text files, then the editor's start-up (which creates the binary files) and Save, with
-// `edit` applied to the model in between.
-void saveStudio(const TestFolder& folder, const std::function<void(ConfigModel&)>& edit = {});
-
-// A JSON object or array as compact text, keys in order: one line to compare.
-QString compactJson(const QJsonValue& value);
-
-// Overwrites bytes of a file in place, from `offset` on.
-void patch(const TestFolder& folder, const QString& name, qsizetype offset, const char* hex);
-
-// Every file of a folder with its bytes and modification time, to show that nothing was
-// written. Files are first dated back an hour, so that any write changes their time.
-using FolderState = std::map<QString, std::pair<QByteArray, QDateTime>>;
-FolderState backdateAndRecord(const TestFolder& folder);
-FolderState recordFolder(const TestFolder& folder);
 
 } // namespace tarn::test

@@ -12,8 +12,8 @@ namespace tarn {
 namespace {
 
 // Desk faders > Desk A > Fader 1 (16), Fader 2 (17); Desk faders > Desk B > FADER 20 (40);
-// Switching > Mute (0), with Desk B's entries added after Switching so that index order and
-// tree order differ.
+// Switching > Mute (0), Top (32767), with Desk B's entries added after Switching so that index
+// order and tree order differ.
 class SearchSet
 {
 public:
@@ -25,6 +25,7 @@ public:
         point(set.appendChild(a, "Fader 2"), 17);
         const int switching = set.appendRoot("Switching");
         point(set.appendChild(switching, "Mute"), 0);
+        point(set.appendChild(switching, "Top"), 32767);
         const int b = set.appendChild(desk, "Desk B");
         point(set.appendChild(b, "FADER 20"), 40);
         set.rebuildNodeToPointer();
@@ -68,9 +69,10 @@ INSTANTIATE_TEST_SUITE_P(
         // Desk B's entries come after Switching in the file, yet before it in the tree.
         FindRow{"TreeOrderNotFileOrder", "S", {"Desk faders", "Desk A", "Desk B", "Switching"}},
         FindRow{"Pointer", "#17", {"Fader 2"}}, FindRow{"PointerZero", "#0", {"Mute"}},
-        FindRow{"PointerWithoutEntry", "#18", {}}, FindRow{"PointerOutOfRange", "#99999", {}},
-        FindRow{"HashAndText", "#1a", {}}, FindRow{"Empty", QString(), {}},
-        FindRow{"NoMatch", "Fader 3", {}},
+        FindRow{"HighestPointer", "#32767", {"Top"}},
+        FindRow{"LeadingZeros", "#00017", {"Fader 2"}}, FindRow{"PointerWithoutEntry", "#18", {}},
+        FindRow{"PointerOutOfRange", "#99999", {}}, FindRow{"HashAndText", "#1a", {}},
+        FindRow{"Empty", QString(), {}}, FindRow{"NoMatch", "Fader 3", {}},
         FindRow{"ControlCharacters", QString::fromUtf16(u"\u0000\uFFFF\xD800"), {}},
         FindRow{"LongerThanAnyText", QString(5000, QLatin1Char('a')), {}}),
     [](const auto& info) { return std::string(info.param.id); });

@@ -1,7 +1,9 @@
 #include "controls/ControlParser.h"
+#include "model/Windows1252.h"
 
 #include <cstring>
 #include <memory>
+#include <numeric>
 #include <utility>
 
 #include <QByteArray>
@@ -57,6 +59,10 @@ TEST(EntryTexts, HandBuiltTextsAreWindows1252)
     EXPECT_EQ(set.textBytes(1).toByteArray(), QByteArray("Fader \x80 \xE9"));
     EXPECT_EQ(set.text(1), QString::fromUtf8("Fader \xE2\x82\xAC \xC3\xA9"));
     EXPECT_EQ(set.text(2), QStringLiteral("Check ? ??"));
+    // Every byte comes back as itself, so a text the program writes keeps the file's bytes.
+    QByteArray bytes(256, '\0');
+    std::iota(bytes.begin(), bytes.end(), '\0');
+    EXPECT_EQ(encodeWindows1252(decodeWindows1252(bytes)), bytes);
 }
 
 } // namespace

@@ -63,6 +63,8 @@ TEST(AssignCrossPoint, FixedRowAndColumnAreNeverWritten)
         for (int s = 0; s < kSlotCount; ++s)
             EXPECT_EQ(model.slot(0, 0, i, s), 5);
     EXPECT_EQ(model.slot(0, 1, 0, 0), 0);
+    ASSERT_TRUE(AssignCrossPoint(model, 0, 0, CellRange{0, 0, 70, 9}, kMaxPointer));
+    EXPECT_EQ(model.slot(0, 0, 0, 0), kMaxPointer);
 }
 
 TEST(AssignLoop, UpwardSelectionSetsBothFormsOfEachLoop)
@@ -77,6 +79,8 @@ TEST(AssignLoop, UpwardSelectionSetsBothFormsOfEachLoop)
     }
     EXPECT_FALSE(AssignLoop(model, 0, 1, 8, -1));
     EXPECT_EQ(model.mixImage(0), QByteArray(kMixImageSize, '\0'));
+    ASSERT_TRUE(AssignLoop(model, 1, 0, 9, 0));
+    EXPECT_EQ(model.mixImage(1), QByteArray(kMixImageSize, '\0'));
 }
 
 TEST(MixOutputBuffer, CopyPasteAndSwapMoveOneWholeOutput)
