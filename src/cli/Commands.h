@@ -11,5 +11,6 @@ int runExport(const QStringList& words);
 int runImport(const QStringList& words);
 int runCheck(const QStringList& words);
 int runDiff(const QStringList& words);
+int runReport(const QStringList& words);
 
 } // namespace tarn::cli

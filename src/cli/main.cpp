@@ -25,6 +25,7 @@ constexpr Command kCommands[] = {
     {"import", runImport, "import FOLDER FILE          write a JSON document into the folder"},
     {"check", runCheck, "check FOLDER                invalid assignments and anomalies"},
     {"diff", runDiff, "diff FOLDER_A FOLDER_B      differences between two folders"},
+    {"report", runReport, "report FOLDER [-o FILE] [--all]   the configuration as an HTML page"},
 };
 
 QString usage()
