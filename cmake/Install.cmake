@@ -3,6 +3,7 @@
 include(GNUInstallDirs)
 
 install(TARGETS tarnconfig tarnctl RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES schema/tarnconfig-folder.schema.json DESTINATION ${CMAKE_INSTALL_DATADIR}/tarnconfig)
 
 install(FILES packaging/${TARN_APP_ID}.desktop
   DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

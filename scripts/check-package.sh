@@ -40,6 +40,7 @@ expected=(
   "usr/share/icons/hicolor/scalable/apps/$id.svg"
   usr/share/man/man1/tarnconfig.1.gz usr/share/man/man1/tarnctl.1.gz
   usr/share/doc/tarnconfig/copyright
+  usr/share/tarnconfig/tarnconfig-folder.schema.json
 )
 for size in 16 24 32 48 64 128 256; do
   expected+=("usr/share/icons/hicolor/${size}x${size}/apps/$id.png")

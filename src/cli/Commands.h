@@ -13,5 +13,6 @@ int runCheck(const QStringList& words);
 int runDiff(const QStringList& words);
 int runHistory(const QStringList& words);
 int runRestore(const QStringList& words);
+int runReport(const QStringList& words);
 
 } // namespace tarn::cli

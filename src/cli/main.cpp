@@ -27,6 +27,7 @@ constexpr Command kCommands[] = {
     {"diff", runDiff, "diff FOLDER_A FOLDER_B      differences between two folders"},
     {"history", runHistory, "history FOLDER              the versions that saves replaced"},
     {"restore", runRestore, "restore FOLDER N [--dry-run]  write kept version N back"},
+    {"report", runReport, "report FOLDER [-o FILE] [--all]   the configuration as an HTML page"},
 };
 
 QString usage()

@@ -20,9 +20,10 @@ namespace {
 class FindingList
 {
 public:
-    void add(FindingKind kind, const QString& file, const QString& text, int line = 0)
+    void add(FindingKind kind, const QString& file, const QString& text, int line = 0,
+             FindingPlace place = {})
     {
-        m_findings.push_back({kind, file, line, text});
+        m_findings.push_back({kind, file, line, text, place});
     }
     std::vector<Finding> take() { return std::move(m_findings); }
 
@@ -141,7 +142,8 @@ void checkMixRepairs(const FolderLoad& load, int mixer, FindingList& findings)
                                  crosspointPlace(load.names, mixer, o, i, s) +
                                      QStringLiteral(": pointer %1 is read as %2")
                                          .arg(stored)
-                                         .arg(load.model.slot(mixer, o, i, s)));
+                                         .arg(load.model.slot(mixer, o, i, s)),
+                                 0, {mixer, o, i, -1, -1});
                 }
             }
         }
@@ -154,7 +156,8 @@ void checkMixRepairs(const FolderLoad& load, int mixer, FindingList& findings)
                              QStringLiteral(": pointer %1 is outside 0..%2 and read as %3")
                                  .arg(stored)
                                  .arg(kMaxPointer)
-                                 .arg(load.model.loopAssignment(mixer, l)));
+                                 .arg(load.model.loopAssignment(mixer, l)),
+                         0, {mixer, -1, -1, l, -1});
         }
     }
 }
@@ -170,12 +173,14 @@ void checkMixInvalid(const FolderLoad& load, int mixer, FindingList& findings)
     for (const InvalidSlot& slot : sorted) {
         findings.add(FindingKind::InvalidSlot, name,
                      crosspointPlace(load.names, mixer, slot.output, slot.input, slot.slot) +
-                         QStringLiteral(": pointer %1 is invalid").arg(slot.pointer));
+                         QStringLiteral(": pointer %1 is invalid").arg(slot.pointer),
+                     0, {mixer, slot.output, slot.input, -1, -1});
     }
     for (const InvalidLoop& loop : file.check.invalidLoops) {
         findings.add(FindingKind::InvalidLoop, name,
                      loopPlace(load.names, mixer, loop.loop) +
-                         QStringLiteral(": pointer %1 is invalid").arg(loop.pointer));
+                         QStringLiteral(": pointer %1 is invalid").arg(loop.pointer),
+                     0, {mixer, -1, -1, loop.loop, -1});
     }
 }
 
@@ -191,7 +196,8 @@ void checkMeters(const FolderLoad& load, FindingList& findings)
                          meterCaption(i + 1) +
                              QStringLiteral(": byte %1 names no source: shown as %2 and kept")
                                  .arg(static_cast<int>(byte))
-                                 .arg(QLatin1String(kDisabledEntry)));
+                                 .arg(QLatin1String(kDisabledEntry)),
+                         0, {-1, -1, -1, -1, i});
         }
     }
 }

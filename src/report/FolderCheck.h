@@ -27,12 +27,24 @@ enum class FindingKind {
     CompressorSettled,
 };
 
+// Where in the configuration a finding lies, so that a report can point at it; -1 where a
+// part does not apply.
+struct FindingPlace
+{
+    int mixer = -1;
+    int output = -1;
+    int input = -1;
+    int loop = -1;
+    int meter = -1;
+};
+
 struct Finding
 {
     FindingKind kind;
     QString file; // the file it concerns, without the folder
     int line = 0; // line of a control description file, 0 for none
     QString text;
+    FindingPlace place = {};
 
     bool isInvalidAssignment() const
     {
