@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QFileInfo>
 #include <QRandomGenerator>
 
 #include <gtest/gtest.h>
@@ -48,42 +47,6 @@ TEST(ExportOutput, StreamsAreWrittenIntoAndFilesAppearWhole)
     EXPECT_TRUE(cut.err.contains("File too large")) << cut.err.toStdString();
     EXPECT_EQ(QDir(out.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"log"});
 }
-
-using ImportGuard = ::testing::TestWithParam<const char*>;
-
-// A file the load cannot read is no missing file: check fails and import writes nothing.
-TEST_P(ImportGuard, ALinkLoopInAFilesPlaceIsNeverReplaced)
-{
-    const QString name = QLatin1String(GetParam());
-    TestFolder folder;
-    saveStudio(folder);
-    const RunResult exported = runTarnctl({"export", folder.path(), "-o", folder.filePath("doc")});
-    ASSERT_EQ(exported.exitCode, 0);
-    const auto before = recordFolder(folder);
-    ASSERT_TRUE(QFile::remove(folder.filePath(name)));
-    ASSERT_TRUE(makeLinkLoop(folder.filePath(name)));
-
-    EXPECT_EQ(runTarnctl({"check", folder.path()}).exitCode, 2);
-    const RunResult imported = runTarnctl({"import", folder.path(), folder.filePath("doc")});
-    EXPECT_EQ(imported.exitCode, 2);
-    EXPECT_TRUE(imported.err.contains(name + ": Too many levels of symbolic links"))
-        << imported.err.toStdString();
-    EXPECT_TRUE(imported.err.endsWith("nothing written\n"));
-    EXPECT_TRUE(QFileInfo(folder.filePath(name)).isSymLink());
-    EXPECT_TRUE(imported.out.isEmpty());
-    for (const QString& binary : kBinaryFiles) {
-        if (binary != name) {
-            EXPECT_EQ(folder.read(binary), before.at(binary).first) << binary.toStdString();
-        }
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(Files, ImportGuard,
-                         ::testing::Values("aes3meters.trn", "ipmix.trn", "aes3controls.txt",
-                                           "ipinputs.txt"),
-                         [](const auto& info) {
-                             return QString::fromLatin1(info.param).remove(u'.').toStdString();
-                         });
 
 TEST(ImportFaults, AWriteCutShortNamesTheReasonAndLeavesEachFileOldOrNew)
 {
