@@ -60,5 +60,23 @@ void BM_SaveAll(benchmark::State& state)
 }
 BENCHMARK(BM_SaveAll)->Unit(benchmark::kMillisecond);
 
+// A save that changes a byte keeps the versions it replaces; its floor is the same save that
+// changes nothing, which keeps none.
+void BM_SaveKeepingHistory(benchmark::State& state)
+{
+    const auto load = LoadSequence(maximalFolder(), MissingFiles::Leave);
+    QTemporaryDir target;
+    ConfigModel model = load->model;
+    std::uint8_t meter = 0;
+    measureAgainstFloor(
+        state,
+        [&] {
+            model.setMeter(0, ++meter);
+            benchmark::DoNotOptimize(SaveAll(model, target.path()));
+        },
+        [&] { benchmark::DoNotOptimize(SaveAll(model, target.path())); });
+}
+BENCHMARK(BM_SaveKeepingHistory)->Unit(benchmark::kMillisecond)->UseManualTime();
+
 } // namespace
 } // namespace tarn::bench

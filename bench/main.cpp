@@ -17,6 +17,9 @@ int main(int argc, char* argv[])
     const QTemporaryDir runtime;
     if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+    // Saves keep the versions they replace in the user's data folder: the run's own one.
+    qputenv("XDG_DATA_HOME", QFile::encodeName(runtime.path() + QStringLiteral("/data")));
+    qputenv("XDG_STATE_HOME", QFile::encodeName(runtime.path() + QStringLiteral("/state")));
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))

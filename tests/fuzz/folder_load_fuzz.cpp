@@ -35,6 +35,11 @@ const QString& folder()
         auto made = std::make_unique<QTemporaryDir>((QDir(shm).exists() ? shm : QDir::tempPath()) +
                                                     QStringLiteral("/tarnfuzz-XXXXXX"));
         FUZZ_CHECK(made->isValid());
+        // Saves keep the versions they replace in the user's data folder: the run's own one.
+        static const QTemporaryDir home(made->path() + QStringLiteral("-home"));
+        FUZZ_CHECK(home.isValid());
+        qputenv("XDG_DATA_HOME", QFile::encodeName(home.path()));
+        qputenv("XDG_STATE_HOME", QFile::encodeName(home.path()));
         const QDir examples(QStringLiteral(TARN_EXAMPLES_DIR "/studio-a"));
         for (const QString& name : examples.entryList({QStringLiteral("*.txt")}, QDir::Files))
             FUZZ_CHECK(QFile::copy(examples.filePath(name), made->filePath(name)));
