@@ -87,6 +87,11 @@ TEST_P(ImportRefusal, RefusesOnlyWhatTheFolderWouldNotKeep)
         ConfigModel model = before;
         EXPECT_TRUE(importFolderJson(QJsonDocument(document.toObject()), model).empty());
         EXPECT_EQ(model, load->model);
+        // What is written loads again as the same values.
+        const test::TestFolder folder;
+        folder.copyExample();
+        ASSERT_TRUE(SaveAll(load->model, folder.path(), {}).complete());
+        EXPECT_EQ(LoadSequence(folder.path(), MissingFiles::Leave)->model, load->model);
         return;
     }
     ASSERT_EQ(problems.size(), 1u);
