@@ -12,3 +12,5 @@ $SUDO apt-get install -y -q --no-install-recommends \
   xvfb xauth fonts-dejavu-core \
   dpkg-dev file desktop-file-utils appstream groff-base \
   clang libclang-rt-14-dev
+# The package check: lintian, and hardening-check from devscripts.
+$SUDO apt-get install -y -q --no-install-recommends lintian devscripts
