@@ -1,5 +1,5 @@
 # What `cmake --install` puts under the prefix: the two programs, the editor's desktop entry,
-# icons and AppStream metadata, both manual pages and the licence.
+# icons and AppStream metadata, both manual pages, the README, the changelog and the licence.
 include(GNUInstallDirs)
 
 install(TARGETS tarnconfig tarnctl RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
@@ -35,3 +35,17 @@ install(FILES ${TARN_MAN_PAGES} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES LICENSE
   DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/tarnconfig
   RENAME copyright)
+
+# The package's changelog, in Debian's format and compressed as Debian keeps it; the README is
+# the user's guide to both programs.
+set(TARN_CHANGELOG ${PROJECT_BINARY_DIR}/changelog.Debian)
+configure_file(packaging/changelog ${TARN_CHANGELOG} COPYONLY)
+add_custom_command(OUTPUT ${TARN_CHANGELOG}.gz
+  COMMAND gzip -9 -n -f -k ${TARN_CHANGELOG}
+  DEPENDS ${TARN_CHANGELOG}
+  VERBATIM)
+add_custom_target(changelog ALL DEPENDS ${TARN_CHANGELOG}.gz)
+install(FILES ${TARN_CHANGELOG}.gz README.md DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/tarnconfig)
+install(FILES packaging/lintian-overrides
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides
+  RENAME tarnconfig)

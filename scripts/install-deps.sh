@@ -13,3 +13,5 @@ $SUDO apt-get install -y -q --no-install-recommends \
   dpkg-dev file desktop-file-utils appstream groff-base \
   clang libclang-rt-14-dev \
   chromium poppler-utils python3-html5lib python3-jsonschema python3-pil
+# The package check: lintian, and hardening-check from devscripts.
+$SUDO apt-get install -y -q --no-install-recommends lintian devscripts
