@@ -11,4 +11,5 @@ $SUDO apt-get install -y -q --no-install-recommends \
   libgtest-dev libgmock-dev libbenchmark-dev \
   xvfb xauth fonts-dejavu-core \
   dpkg-dev file desktop-file-utils appstream groff-base \
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev \
+  at-spi2-core python3-pyatspi dbus-x11
