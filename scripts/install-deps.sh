@@ -11,5 +11,6 @@ $SUDO apt-get install -y -q --no-install-recommends \
   libgtest-dev libgmock-dev libbenchmark-dev \
   xvfb xauth fonts-dejavu-core \
   dpkg-dev file desktop-file-utils appstream groff-base \
-  clang libclang-rt-14-dev \
-  at-spi2-core python3-pyatspi dbus-x11
+  clang libclang-rt-14-dev
+# The accessibility test: the AT-SPI registry, its Python client and a private D-Bus session.
+$SUDO apt-get install -y -q --no-install-recommends at-spi2-core python3-pyatspi dbus dbus-x11

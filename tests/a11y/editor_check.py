@@ -189,9 +189,11 @@ def run_inner(args):
     def focused_on(obj):
         return lambda: obj.getState().contains(pyatspi.STATE_FOCUSED)
 
-    def press(keysym, modifiers=0):
+    def press(keysym, modifiers=0, until=None):
         events.clear()
         key(keysym, modifiers)
+        # A loaded machine may answer late: wait for the answer, then for the quiet after it.
+        wait_quietly(until or (lambda: events), 10.0)
         settle()
         return focus_events()
 
@@ -216,9 +218,9 @@ def run_inner(args):
         wait_for(f"the focus on {spoken_name(obj)}", focused_on(obj))
         settle()
 
-    def wait_quietly(condition):
+    def wait_quietly(condition, timeout=1.0):
         try:
-            return wait_for("", condition, 1.0)
+            return wait_for("", condition, timeout)
         except TimeoutError:
             return False
 
@@ -233,7 +235,7 @@ def run_inner(args):
         return [f"{o.getRoleName()} '{spoken_name(o)}'" for o in objs]
 
     try:
-        app = wait_for("the editor on the accessibility bus", application, 30)
+        app = wait_for("the editor on the accessibility bus", application, 60)
         frame = wait_for("the window", lambda: app[0])
         wait_for("the loaded folder", lambda: folder in frame.name)
         objects = wait_for("the widgets", lambda: [o for o in walk(app, []) if o is not None])
@@ -288,7 +290,7 @@ def run_inner(args):
                      f"'{heading.name}': '{heading.description}'")
         press(0xFF50)  # Home: the first entry becomes the current one
         rows = tree.queryTable().nRows
-        press(0xFF53)  # Right opens the heading
+        press(0xFF53, until=lambda: tree.queryTable().nRows > rows)  # Right opens the heading
         opened = [e for e in events if e[0] == "object:state-changed:expanded"]
         check.expect("tree heading opens", tree.queryTable().nRows > rows,
                      f"{rows} -> {tree.queryTable().nRows} rows, {len(opened)} expand events")
