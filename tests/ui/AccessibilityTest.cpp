@@ -36,18 +36,12 @@ TEST_P(AccessibleNameTest, ReadsWhatTheWidgetHolds)
 }
 
 INSTANTIATE_TEST_SUITE_P(Widgets, AccessibleNameTest,
-                         ::testing::Values(NameRow{"meterCombo_0", "Meter 01"},
-                                           NameRow{"meterCombo_15", "Meter 16"},
-                                           NameRow{"meterFrame_9", "Meter 10"},
+                         ::testing::Values(NameRow{"meterCombo_15", "Meter 16"},
                                            NameRow{"MixOutputCombo_1", "IP Mixer Output"},
                                            NameRow{"LoopsGridFrame_0", "AES3 Output Loops"},
-                                           NameRow{"LoopControlsFrame_1", "IP Loop controls"},
-                                           NameRow{"DcLoopsFrame_1", "IP LOOPS"},
-                                           NameRow{"ControlsTree_0", "AES3 mix controls"},
                                            NameRow{"ControlsTree_3", "IP loop controls"},
                                            NameRow{"LoopsGrid_1", "IP loop assignments"},
-                                           NameRow{"PasteMixOut_1", "Paste from buffer (IP mix)"},
-                                           NameRow{"HoldUpDown", "Hold (ms)"}),
+                                           NameRow{"PasteMixOut_1", "Paste from buffer (IP mix)"}),
                          [](const auto& info) { return std::string(info.param.widget); });
 
 // Ctrl+Tab and Ctrl+Shift+Tab: one focus event, on the new page's widget, from anywhere.
