@@ -113,7 +113,8 @@ def run_inner(args):
     shutil.copytree(args.folder, folder)
     env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1",
                QT_QPA_PLATFORM="xcb")
-    editor = subprocess.Popen([args.editor, folder], env=env, start_new_session=True)
+    # In this session's process group, so that whoever ends the group ends the editor too.
+    editor = subprocess.Popen([args.editor, folder], env=env)
     check = Check(args.grid_checks)
     events = []
 
@@ -304,7 +305,7 @@ def run_inner(args):
         traceback.print_exc(file=sys.stdout)
         check.expect("reading the editor", False, f"{type(error).__name__}: {error}")
     finally:
-        os.killpg(editor.pid, signal.SIGKILL)
+        editor.kill()
         editor.wait()
     print(f"{check.failed} failed", flush=True)
     return 1 if check.failed else 0
