@@ -22,6 +22,7 @@ import traceback
 HERE = os.path.abspath(__file__)
 TABS = ["AES3 MIX", "IP MIX", "DC LOOPS", "METERS", "COMPRESSOR"]
 TREES = ["AES3 mix controls", "IP mix controls", "AES3 loop controls", "IP loop controls"]
+GRIDS = ["AES3 crosspoints", "IP crosspoints", "AES3 loop assignments", "IP loop assignments"]
 LOOPS_PANELS = ["AES3 Output Loops", "AES3 Loop controls", "IP Output Loops", "IP Loop controls"]
 # Roles whose children are cells or entries: read through their table, not walked.
 ITEM_HOLDERS = {"table", "tree", "tree table", "list", "list box", "combo box"}
@@ -252,6 +253,8 @@ def run_inner(args):
                      [p for p in panels if "oop" in p])
         trees = [o.name for o in objects if o.getRoleName() == "tree"]
         check.expect("trees", trees == TREES, trees)
+        grids = [o.name for o in objects if o.getRoleName() == "table"]
+        check.expect("grids", grids == GRIDS, grids)
         focusable = [o for o in objects if o.getState().contains(pyatspi.STATE_FOCUSABLE)]
         # The tab strip is read by its current tab; the tab widget hands its focus to the strip.
         names = [spoken_name(o) for o in focusable
