@@ -215,7 +215,7 @@ def run_inner(args):
         x, y, width, height = obj.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
         pyatspi.Registry.generateMouseEvent(x + width // 4, y + height // 2, "b1c")
         if obj.getRoleName() == "combo box":
-            wait_quietly(lambda: obj.getState().contains(pyatspi.STATE_EXPANDED))
+            wait_quietly(lambda: obj.getState().contains(pyatspi.STATE_EXPANDED), 5.0)
             key(0xFF1B)
         wait_for(f"the focus on {spoken_name(obj)}", focused_on(obj))
         settle()
