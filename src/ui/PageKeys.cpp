@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QKeySequence>
 #include <QTabWidget>
+#include <QTreeView>
 
 namespace tarn {
 
@@ -20,9 +21,10 @@ QWidget* firstFocusOn(QWidget* page)
     return nullptr;
 }
 
+// The find field moves between pages, so a remembered widget may have left its page.
 bool canTakeFocus(const QWidget* widget, const QWidget* page)
 {
-    return widget && widget->isVisibleTo(page) && widget->isEnabled();
+    return widget && page->isAncestorOf(widget) && widget->isVisibleTo(page) && widget->isEnabled();
 }
 
 } // namespace
@@ -48,6 +50,10 @@ void Form1::switchPage(int step)
     const int from = m_tabs->currentIndex();
     const int to = (from + step + count) % count;
     QWidget* focus = QApplication::focusWidget();
+    // The find field stands over a tree of the page and closes with it: back here is that tree.
+    const bool finding = focus && m_findPanel && m_findPanel->isAncestorOf(focus);
+    if (finding)
+        focus = m_controlsTree[static_cast<std::size_t>(m_findSet)];
     if (focus && m_tabs->widget(from)->isAncestorOf(focus))
         m_pageFocus[static_cast<std::size_t>(from)] = focus;
     QWidget* page = m_tabs->widget(to);
@@ -59,6 +65,9 @@ void Form1::switchPage(int step)
     // would hear a widget it never reaches.
     if (target)
         target->setFocus(Qt::TabFocusReason);
+    // Closed without the focus in it, the field gives none back to the tree it leaves.
+    if (target && finding)
+        m_findPanel->hide();
     m_tabs->setCurrentIndex(to);
 }
 
