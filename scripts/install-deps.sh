@@ -15,6 +15,5 @@ $SUDO apt-get install -y -q --no-install-recommends \
   chromium poppler-utils python3-html5lib python3-jsonschema python3-pil
 # The package check: lintian, and hardening-check from devscripts.
 $SUDO apt-get install -y -q --no-install-recommends lintian devscripts
-  clang libclang-rt-14-dev
 # The accessibility test: the AT-SPI registry, its Python client and a private D-Bus session.
 $SUDO apt-get install -y -q --no-install-recommends at-spi2-core python3-pyatspi dbus dbus-x11
