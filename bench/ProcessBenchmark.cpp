@@ -9,6 +9,7 @@
 #include <vector>
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -86,6 +87,17 @@ void BM_TarnctlExport(benchmark::State& state)
                    catOf(filesOf(folder)));
 }
 BENCHMARK(BM_TarnctlExport)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(10);
+
+// The HTML report against the JSON export of the same folder, with the page's size.
+void BM_TarnctlReport(benchmark::State& state)
+{
+    const QByteArray folder = QFile::encodeName(maximalFolder());
+    measureProcess(state, {TARN_TARNCTL, "report", folder}, {TARN_TARNCTL, "export", folder});
+    const QString page = QDir(maximalFolder()).filePath(QStringLiteral("../report.html"));
+    runProgram({TARN_TARNCTL, "report", folder, "-o", QFile::encodeName(page)});
+    state.counters["MB"] = static_cast<double>(QFileInfo(page).size()) / 1e6;
+}
+BENCHMARK(BM_TarnctlReport)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(5);
 
 // The editor from its start to the first painted grid, on the maximal folder against the tiny
 // one; settings go to a scratch home so that the remembered folder of the user stays.

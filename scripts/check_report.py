@@ -264,8 +264,7 @@ def render(name, html, screenshot=None):
              url + "#m0")
     count = pages(pdf)
     # Each overview on a page of its own: its heading's page holds no other section.
-    overview_pages = [p for p in range(1, count + 1) if "every crosspoint" in page_text(pdf, p)
-                      and "MIX: every crosspoint" in page_text(pdf, p)]
+    overview_pages = [p for p in range(1, count + 1) if "MIX: overview" in page_text(pdf, p)]
     for p in overview_pages:
         text = page_text(pdf, p)
         if "Check" in text.split("\n")[0] or "crosspoints that differ" in text:
@@ -281,10 +280,15 @@ def render(name, html, screenshot=None):
         fail(f"{name}: the overview is not in the PNG ({inked:.0%} of its region inked)")
     print(f"{name}: {count} A4 pages, overviews on pages {overview_pages}, "
           f"PNG region {inked:.0%} inked")
-    if screenshot:
-        box = Image.eval(image, lambda v: 255 - v).getbbox()
-        shot = Image.open(png).crop((max(box[0] - 16, 0), max(box[1] - 16, 0),
-                                     min(box[2] + 16, width), min(box[3] + 16, height)))
+    if screenshot and overview_pages:
+        # The first overview as printed: its own page of the browser's PDF, rasterised.
+        base = os.path.join(WORK, "overview")
+        subprocess.run(["pdftoppm", "-png", "-r", "130", "-singlefile", "-f",
+                        str(overview_pages[0]), "-l", str(overview_pages[0]), pdf, base],
+                       check=True)
+        page = Image.open(base + ".png").convert("RGB")
+        box = Image.eval(page.convert("L"), lambda v: 255 - v).getbbox()
+        shot = page.crop((box[0] - 12, box[1] - 12, box[2] + 12, box[3] + 12))
         shot.save(screenshot, optimize=True)
         print("screenshot:", screenshot)
 

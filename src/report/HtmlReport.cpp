@@ -197,7 +197,7 @@ private:
         appendNumber(m_out, mixer);
         m_out += "\">\n<h2>";
         m_out += kTabCaptions[mixer];
-        m_out += ": every crosspoint</h2>\n<figure>\n";
+        m_out += ": overview of every crosspoint</h2>\n<figure>\n";
         const SlotKindCounts counts = appendCrosspointOverview(
             m_out, m_load, mixer, *m_paths[static_cast<std::size_t>(mixer)]);
         m_out += "\n<figcaption class=\"legend\">";

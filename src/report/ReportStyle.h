@@ -29,7 +29,7 @@ svg .curve{stroke:#2b6cb0;stroke-width:2;fill:none}
 svg .default{stroke:#888;stroke-width:1.5;stroke-dasharray:5 4;fill:none}
 svg .nogain{stroke:#e8341c;stroke-width:2}
 .legend{display:flex;flex-wrap:wrap;gap:4px 18px;margin-top:6px}
-.legend svg{width:12px;height:12px;vertical-align:-1px;margin-right:4px}
+.legend svg{display:inline-block;width:12px;height:12px;vertical-align:-1px;margin-right:4px}
 @page{size:A4 landscape;margin:10mm}
 @media print{
 body{margin:0;font-size:11px;print-color-adjust:exact;-webkit-print-color-adjust:exact}
