@@ -7,6 +7,7 @@ namespace tarn::test {
 namespace {
 
 const QString kQuestion = "Save before exit?";
+constexpr auto kYes = MessageBoxes::Answer::Yes;
 
 // Which files a fault leaves unwritten, and why, is the core's (SaveAll); the window names
 // them, keeps the edits and their mark, and writes them at the next Save.
@@ -61,7 +62,7 @@ TEST_F(Form1SaveFailureTest, SaveNamesTheFileNotWrittenAndKeepsTheEditsAndTheirM
 
 TEST_F(Form1SaveFailureTest, FailedSaveAtExitKeepsTheWindowOpen)
 {
-    messages.answers = {true, true};
+    messages.answers = {kYes, kYes};
     EXPECT_FALSE(form->close());
     EXPECT_TRUE(form->isVisible());
     EXPECT_EQ(messages.questions, QStringList{kQuestion});
@@ -120,7 +121,7 @@ TEST_P(Form1WriteOrderTest, WritesTheFourFilesInTheirOrder)
     ASSERT_TRUE(QFile::link(folder.filePath(QLatin1String(row.earlier)),
                             folder.filePath(QLatin1String(row.later))));
     if (atExit) {
-        messages.answers = {true};
+        messages.answers = {kYes};
         EXPECT_TRUE(form->close());
     } else {
         pressSave();
