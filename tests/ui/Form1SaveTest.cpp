@@ -146,17 +146,5 @@ INSTANTIATE_TEST_SUITE_P(
                (std::get<1>(info.param) ? "AtExit" : "AtSave");
     });
 
-// Asked even without edits (Yes saves, as the write order rows show); No writes nothing, so the
-// files stay as the load created them (empty).
-TEST_F(FormTest, ExitQuestionAnsweredNoSavesNothing)
-{
-    openSmallFolder();
-    EXPECT_TRUE(form->close());
-    EXPECT_EQ(messages.questions, QStringList{kQuestion});
-    EXPECT_TRUE(messages.shown.isEmpty());
-    for (const char* name : {"aes3mix.trn", "ipmix.trn", "aes3meters.trn", "compressor.trn"})
-        EXPECT_EQ(folder.size(name), 0) << name;
-}
-
 } // namespace
 } // namespace tarn::test

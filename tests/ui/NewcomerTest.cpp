@@ -16,7 +16,8 @@ void assignFader2(FormTest& test)
     test.clickEntry(0, {"Faders", "Fader 2"});
 }
 
-// Close with an edit: Yes saves and closes, No closes, Cancel keeps the window and the edit.
+// Close with an edit: Yes saves and closes, No closes without writing, Cancel keeps the window
+// and the edit.
 struct ExitRow
 {
     const char* id;
@@ -37,7 +38,9 @@ TEST_P(ExitQuestionTest, CancelKeepsTheWindowAndItsEdits)
     EXPECT_EQ(form->close(), row.closes);
     EXPECT_EQ(messages.questions, QStringList{"Save before exit?"});
     EXPECT_EQ(form->isVisible(), !row.closes);
-    EXPECT_EQ(folder.size("aes3mix.trn") == kMixFileSize, row.written);
+    // Written whole, or left as the load created them (empty).
+    for (const char* name : {"aes3mix.trn", "ipmix.trn", "aes3meters.trn", "compressor.trn"})
+        EXPECT_EQ(folder.size(name) > 0, row.written) << name;
     if (!row.closes) {
         EXPECT_EQ(form->model().slot(0, 0, 0, 0), 17);
         EXPECT_EQ(form->windowTitle(), edited);
