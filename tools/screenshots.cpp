@@ -40,6 +40,7 @@ class NoMessages final : public tarn::MessageBoxes
 public:
     void showOk(const QString& text) override { std::fprintf(stderr, "%s\n", qPrintable(text)); }
     bool askYesNo(const QString&) override { return false; }
+    Answer askYesNoCancel(const QString&) override { return Answer::No; }
 };
 
 // Opens the headings down to `path` in the first tree and clicks its last entry.

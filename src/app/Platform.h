@@ -30,6 +30,10 @@ public:
     virtual ~MessageBoxes() = default;
     virtual void showOk(const QString& text) = 0;
     virtual bool askYesNo(const QString& text) = 0;
+
+    enum class Answer { Yes, No, Cancel };
+    // Escape and the box's close button answer Cancel.
+    virtual Answer askYesNoCancel(const QString& text) = 0;
 };
 
 } // namespace tarn

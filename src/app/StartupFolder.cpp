@@ -3,6 +3,8 @@
 #include "app/Platform.h"
 #include "model/FolderFiles.h"
 
+#include <iterator>
+
 namespace tarn {
 
 namespace {
@@ -24,17 +26,42 @@ QString chooserStartFolder(const SettingsStore& settings)
     return PathExists(start) ? start : QString();
 }
 
-QString ResolveConfigFolder(SettingsStore& settings, FolderChooser& chooser,
-                            const QString& argumentFolder)
+bool holdsConfigurationFiles(const QString& folder)
 {
-    const QString folder =
-        argumentFolder.isEmpty()
-            ? chooser.chooseFolder(QString::fromLatin1(kFolderPrompt), chooserStartFolder(settings))
-            : argumentFolder;
-    if (!folder.isEmpty())
+    for (int set = 0; set < static_cast<int>(std::size(kControlFiles)); ++set) {
+        if (PathExists(controlFilePath(folder, set)))
+            return true;
+    }
+    for (const char* name :
+         {kAes3InputsFile, kIpInputsFile, kAes3OutputsFile, kIpOutputsFile, kAes3LoopsFile,
+          kIpLoopsFile, kAes3MixFile, kIpMixFile, kMeterFile, kCompressorFile}) {
+        if (PathExists(folderFilePath(folder, name)))
+            return true;
+    }
+    return false;
+}
+
+FolderChoice ResolveConfigFolder(SettingsStore& settings, FolderChooser& chooser,
+                                 MessageBoxes& messages, const QString& argumentFolder)
+{
+    FolderChoice choice;
+    for (;;) {
+        choice.folder = argumentFolder.isEmpty()
+                            ? chooser.chooseFolder(QString::fromLatin1(kFolderPrompt),
+                                                   chooserStartFolder(settings))
+                            : argumentFolder;
+        // A folder that is not a configuration folder would get four empty files, so the
+        // user says first whether that is meant.
+        if (choice.folder.isEmpty() || holdsConfigurationFiles(choice.folder) ||
+            messages.askYesNo(QString::fromLatin1(kNoConfigurationQuestion).arg(choice.folder)))
+            break;
+        if (!argumentFolder.isEmpty())
+            return {QString(), true};
+    }
+    if (!choice.folder.isEmpty())
         settings.setValue(application(), QString::fromLatin1(kSettingsSection),
-                          QString::fromLatin1(kSettingsKey), folder);
-    return folder;
+                          QString::fromLatin1(kSettingsKey), choice.folder);
+    return choice;
 }
 
 } // namespace tarn

@@ -3,21 +3,34 @@
 #include "ui/ControlTreeModel.h"
 #include "ui/Form1.h"
 
+#include <QAccessible>
+#include <QAction>
 #include <QFrame>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSignalBlocker>
+#include <QStyle>
 #include <QTabWidget>
+#include <QToolButton>
 #include <QTreeView>
 
 namespace tarn {
 
 namespace {
 
-constexpr int kFindPanelWidth = 240;
-constexpr int kFindPanelMargin = 2;
+// Room above a tree's rows, where the panel stands so that it covers no entry: the tree's own
+// header, hidden otherwise, at the panel's height and under it.
+void setRoomAbove(QTreeView* tree, int height)
+{
+    tree->header()->setMinimumHeight(height);
+    tree->setHeaderHidden(height == 0);
+    // The header and the rows take their places now, before the panel is placed over them.
+    tree->doItemsLayout();
+}
 
 } // namespace
 
@@ -47,32 +60,52 @@ void Form1::openFindField()
         m_findField->setToolTip(
             QStringLiteral("Enter or F3: next match; Shift+Enter or Shift+F3: previous; "
                            "Escape: back to the tree"));
+        m_findField->setAccessibleName(QStringLiteral("Find control"));
         m_findCount = new QLabel(panel);
         m_findCount->setObjectName(QStringLiteral("FindControlCount"));
+        auto* close = new QToolButton(panel);
+        close->setObjectName(QStringLiteral("FindControlClose"));
+        close->setIcon(style()->standardIcon(QStyle::SP_TitleBarCloseButton));
+        close->setAutoRaise(true);
+        close->setToolTip(QStringLiteral("Close the find panel (Escape)"));
+        close->setAccessibleName(QStringLiteral("Close find panel"));
         layout->addWidget(m_findField, 1);
         layout->addWidget(m_findCount);
+        layout->addWidget(close);
         m_findPanel = panel;
         m_findField->installEventFilter(this);
         connect(m_findField, &QLineEdit::textChanged, this, &Form1::findTextChanged);
+        connect(close, &QToolButton::clicked, this, &Form1::closeFindField);
+        // Escape from any widget, not only from the field. The panel closes with its tab, so
+        // while it is open the window shows no other tab; closed, it leaves Escape alone.
+        m_findEscape = new QAction(panel);
+        m_findEscape->setShortcut(Qt::Key_Escape);
+        m_findEscape->setShortcutContext(Qt::WindowShortcut);
+        m_findEscape->setEnabled(false);
+        addAction(m_findEscape);
+        connect(m_findEscape, &QAction::triggered, this, &Form1::closeFindField);
         connect(m_tabs, &QTabWidget::currentChanged, this, [this] {
             if (m_findPanel->isVisible())
                 closeFindField();
         });
     }
 
+    if (m_findPanel->isVisible() && m_findSet != set)
+        setRoomAbove(m_controlsTree[static_cast<std::size_t>(m_findSet)], 0);
     m_findSet = set;
     auto& search = m_search[static_cast<std::size_t>(set)];
     if (!search)
         search = std::make_unique<ControlSearch>(m_load->sets[static_cast<std::size_t>(set)]);
 
-    const QTreeView* tree = m_controlsTree[static_cast<std::size_t>(set)];
-    const QPoint corner = tree->mapTo(this, QPoint(0, 0));
-    const int width = std::min(kFindPanelWidth, tree->width());
+    QTreeView* tree = m_controlsTree[static_cast<std::size_t>(set)];
     const int height = m_findPanel->sizeHint().height();
-    m_findPanel->setGeometry(corner.x() + tree->width() - width - kFindPanelMargin,
-                             corner.y() + kFindPanelMargin, width, height);
+    // The rows move below the panel, so that a match is never under it.
+    setRoomAbove(tree, height);
+    const QRect room = tree->header()->geometry();
+    m_findPanel->setGeometry(QRect(tree->mapTo(this, room.topLeft()), room.size()));
     m_findPanel->show();
     m_findPanel->raise();
+    m_findEscape->setEnabled(true);
     m_findField->setFocus();
     m_findField->selectAll();
     findTextChanged();
@@ -80,8 +113,12 @@ void Form1::openFindField()
 
 void Form1::closeFindField()
 {
+    QTreeView* tree = m_controlsTree[static_cast<std::size_t>(m_findSet)];
+    // The focus goes straight to the tree, not through the next widget of the hidden panel.
+    tree->setFocus();
     m_findPanel->hide();
-    m_controlsTree[static_cast<std::size_t>(m_findSet)]->setFocus();
+    m_findEscape->setEnabled(false);
+    setRoomAbove(tree, 0);
 }
 
 void Form1::findTextChanged()
@@ -96,12 +133,18 @@ void Form1::findTextChanged()
 void Form1::goToMatch(int step)
 {
     const int count = static_cast<int>(m_matches.size());
-    if (count == 0) {
-        m_findCount->setText(QStringLiteral("0 of 0"));
-        return;
+    if (count > 0)
+        m_matchPosition = ((m_matchPosition + step) % count + count) % count;
+    m_findCount->setText(
+        QStringLiteral("%1 of %2").arg(count > 0 ? m_matchPosition + 1 : 0).arg(count));
+    // A screen reader hears the count change as the field's description.
+    if (m_findField->accessibleDescription() != m_findCount->text()) {
+        m_findField->setAccessibleDescription(m_findCount->text());
+        QAccessibleEvent changed(m_findField, QAccessible::DescriptionChanged);
+        QAccessible::updateAccessibility(&changed);
     }
-    m_matchPosition = ((m_matchPosition + step) % count + count) % count;
-    m_findCount->setText(QStringLiteral("%1 of %2").arg(m_matchPosition + 1).arg(count));
+    if (count == 0)
+        return;
 
     const auto s = static_cast<std::size_t>(m_findSet);
     const QModelIndex entry =
@@ -110,7 +153,12 @@ void Form1::goToMatch(int step)
     for (QModelIndex ancestor = entry.parent(); ancestor.isValid(); ancestor = ancestor.parent())
         tree->expand(ancestor);
     tree->scrollTo(entry);
-    tree->selectionModel()->setCurrentIndex(entry, QItemSelectionModel::ClearAndSelect);
+    {
+        // The keys still go to the field: the tree must not announce its entry as focused.
+        const QSignalBlocker quiet(tree->selectionModel());
+        tree->selectionModel()->setCurrentIndex(entry, QItemSelectionModel::ClearAndSelect);
+    }
+    tree->viewport()->update();
 }
 
 bool Form1::handleFindKey(QObject* watched, const QEvent* event)

@@ -8,8 +8,6 @@
 #include "ui/FrameStyle.h"
 #include "ui/GridAdapter.h"
 
-#include <cmath>
-
 #include <QAction>
 #include <QComboBox>
 #include <QGroupBox>
@@ -36,6 +34,7 @@ Form1::Form1(const Form1Services& services, QWidget* parent)
     setWindowTitle(QLatin1String(kCaptionBase));
     buildWindow();
     connectPageKeys();
+    buildHoldNote();
     setButtonToolTips();
     // Made after the frames, so that it outlives them when the window's children go.
     auto* frameStyle = new FrameStyle;
@@ -51,28 +50,6 @@ Form1::~Form1()
     // The trees show the loaded sets, which go before the tree widgets do.
     for (ControlTreeModel* model : m_controlTreeModel)
         model->setControlSet(nullptr);
-}
-
-bool Form1::start(const QString& argumentFolder)
-{
-    m_model.captionBase = windowTitle();
-    // Taken from the design size before the window is first shown.
-    m_model.initialTabHeight = static_cast<std::int16_t>(std::lround(m_geometry.tabStrip.height));
-    m_model.initialTabWidth = static_cast<std::int16_t>(std::lround(m_geometry.tabStrip.width));
-    show();
-
-    m_model.configFolder =
-        ResolveConfigFolder(m_services.settings, m_services.chooser, argumentFolder);
-    m_caption = m_model.captionBase + m_model.configFolder;
-    setWindowTitle(m_caption);
-    if (m_model.configFolder.isEmpty()) {
-        // No folder, no program: nothing was loaded, so nothing is asked or saved.
-        m_ending = true;
-        close();
-        return false;
-    }
-    showLoadedFolder();
-    return true;
 }
 
 void Form1::connectEditingHandlers()

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include <QPointer>
+#include <QMargins>
 #include <QRect>
 #include <QWidget>
 
@@ -67,6 +68,13 @@ public:
     // closed and the program should end at once.
     bool start(const QString& argumentFolder = {});
 
+    // True after start() returned false because the folder named on the command line holds
+    // no configuration files and the user would not have them created.
+    bool declinedFolder() const { return m_declinedFolder; }
+    // Loads `folder` into this window through the load sequence, as the start does: the undo
+    // history starts empty, the caption names the folder. Ctrl+O comes through here too.
+    void loadFolder(const QString& folder);
+
     const ConfigModel& model() const { return m_model; }
 
     GridAdapter& crossPointGrid(int mixer) const;
@@ -79,10 +87,13 @@ public:
     // Whether the configuration differs from what was last loaded or saved.
     bool isModified() const;
     // Shrinks the window, where its frame would not fit `available`, to the largest size whose
-    // frame does (the screen's available area, in the real program).
+    // frame does (the screen's available area, in the real program); again when the frame
+    // becomes known or changes.
     void fitToScreen(const QRect& available);
 
 protected:
+    void moveEvent(QMoveEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -157,6 +168,12 @@ private:
     void meterCombo_Click(int meter);
     void compressorUpDown_Change(CompressorParam param, int position);
 
+    // The note beside Hold while the next load would reduce it (CompressorTab.cpp).
+    void buildHoldNote();
+    void showHoldNote();
+    QString holdLossNote() const;
+    QLabel* m_holdNote = nullptr;
+
     // Undo, redo and the window's shortcuts (EditUndo.cpp).
     void connectShortcuts();
     void recordStep(const ConfigModel& before, const EditPlace& place, int mergeId = -1);
@@ -179,6 +196,15 @@ private:
     // Saving and the exit question (Form1Save.cpp).
     void SaveCommand_Click();
     bool saveFolder();
+    // Asks `question` (Yes / No / Cancel) and saves on Yes; false when the user stays.
+    bool settleUnsavedChanges(const char* question);
+
+    // Another folder in the running window (Form1Folder.cpp).
+    void connectFolderShortcut();
+    void openOtherFolder();
+    void forgetLoadedFolder();
+    bool m_declinedFolder = false;
+    bool m_handlersConnected = false;
 
     Form1Services m_services;
     double m_twipsPerPixel = 15;
@@ -203,11 +229,17 @@ private:
     QWidget* m_findPanel = nullptr;
     QLineEdit* m_findField = nullptr;
     QLabel* m_findCount = nullptr;
+    QAction* m_findEscape = nullptr;
     int m_findSet = 0;
     int m_lastLoopTree = 2;
     std::array<std::unique_ptr<ControlSearch>, 4> m_search;
     std::vector<int> m_matches;
     int m_matchPosition = -1;
+
+    void refitToFrame();
+    QRect m_fitArea;
+    QMargins m_fitFrame;
+    bool m_fitted = false;
 
     WindowGeometry m_geometry;
     // Twips of every widget placed directly on a tab page, relative to the tab strip.

@@ -104,14 +104,40 @@ namespace tarn {
 
 void Form1::fitToScreen(const QRect& available)
 {
-    // The frame's own size (title bar, borders) as the window system reports it.
-    const QSize frame = frameGeometry().size() - geometry().size();
-    const QSize fitting = available.size() - frame;
-    const QSize size = this->size().boundedTo(fitting);
-    if (size != this->size())
-        resize(size);
-    if (!available.contains(frameGeometry()))
-        move(available.topLeft());
+    m_fitArea = available;
+    m_fitted = false;
+    refitToFrame();
+}
+
+// Fits with the frame as the window system reports it now. Given at start-up, the frame is
+// often not known yet (the window manager adds it later), so a change of the frame fits again.
+void Form1::refitToFrame()
+{
+    const QRect outer = frameGeometry();
+    const QRect inner = geometry();
+    const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(),
+                         outer.right() - inner.right(), outer.bottom() - inner.bottom());
+    if (m_fitArea.isEmpty() || (m_fitted && frame == m_fitFrame))
+        return;
+    m_fitted = true;
+    m_fitFrame = frame;
+    const QRect client = fitFrameInto(m_fitArea, frame, inner);
+    if (client.size() != size())
+        resize(client.size());
+    if (client.topLeft() != inner.topLeft())
+        move(client.topLeft() - QPoint(frame.left(), frame.top()));
+}
+
+void Form1::moveEvent(QMoveEvent* event)
+{
+    QWidget::moveEvent(event);
+    refitToFrame();
+}
+
+void Form1::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    refitToFrame();
 }
 
 } // namespace tarn

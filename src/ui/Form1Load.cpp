@@ -12,6 +12,7 @@
 #include <QGroupBox>
 #include <QSpinBox>
 #include <QTreeView>
+#include <QUndoStack>
 
 namespace tarn {
 
@@ -20,6 +21,9 @@ namespace tarn {
 // editing handlers are connected after the values are shown and before the grids are painted.
 void Form1::showLoadedFolder()
 {
+    // Another folder's lists and spinners show the load, their handlers leave the model alone.
+    m_applyingStep = true;
+    forgetLoadedFolder();
     m_load = LoadSequence(m_model.configFolder);
     // The window's model is the one the editors change; the load's copy is not kept beside it.
     m_model.takeConfiguration(std::exchange(m_load->model, ConfigModel()));
@@ -27,8 +31,14 @@ void Form1::showLoadedFolder()
     showControlTrees();
     BuildViews();
     showLoadedValues();
+    m_applyingStep = false;
     warnInvalidAssignments();
-    connectEditingHandlers();
+    if (!m_handlersConnected) {
+        connectEditingHandlers();
+        connectFolderShortcut();
+        m_handlersConnected = true;
+    }
+    m_undoStack->clear();
     m_savedModel = m_model;
     m_loaded = true;
     selectFirstMixOutputs();

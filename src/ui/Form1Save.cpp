@@ -10,7 +10,9 @@ namespace tarn {
 
 void Form1::SaveCommand_Click()
 {
-    saveFolder();
+    // Saved as shown, so the loss at the next load is said now, not found then.
+    if (saveFolder() && !holdLossNote().isEmpty())
+        m_services.messages.showOk(holdLossNote());
 }
 
 // Writes the four files; a failure names each file not written and why, and those that were.
@@ -35,18 +37,27 @@ bool Form1::saveFolder()
     return false;
 }
 
+bool Form1::settleUnsavedChanges(const char* question)
+{
+    switch (m_services.messages.askYesNoCancel(QLatin1String(question))) {
+    case MessageBoxes::Answer::Yes:
+        // A failed save keeps the window and its edits, so that they are not lost.
+        return saveFolder();
+    case MessageBoxes::Answer::No:
+        return true;
+    case MessageBoxes::Answer::Cancel:
+        break;
+    }
+    return false;
+}
+
 void Form1::closeEvent(QCloseEvent* event)
 {
     if (m_ending || !m_loaded) {
         event->accept();
         return;
     }
-    // A save that failed at exit keeps the window, so that the edits are not lost with it.
-    if (m_services.messages.askYesNo(QLatin1String(kSaveBeforeExitQuestion)) && !saveFolder()) {
-        event->ignore();
-        return;
-    }
-    event->accept();
+    event->setAccepted(settleUnsavedChanges(kSaveBeforeExitQuestion));
 }
 
 } // namespace tarn

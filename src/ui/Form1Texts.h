@@ -29,6 +29,10 @@ inline constexpr char kUnityItem[] = "0dB";
 inline constexpr char kInvalidAssignmentsWarning[] =
     "Warning! There are invalid control assignments";
 inline constexpr char kSaveBeforeExitQuestion[] = "Save before exit?";
+inline constexpr char kSaveBeforeOpenQuestion[] = "Save before opening another folder?";
+
+// %1 is the Hold shown, %2 what the next load keeps, both in ms.
+inline constexpr char kHoldLossNote[] = "The next load will reduce Hold from %1 ms to %2 ms.";
 
 inline constexpr char kSaveFailedIntro[] = "The configuration could not be saved completely. "
                                            "These files were not written:";

@@ -13,8 +13,8 @@ namespace tarn {
 
 namespace {
 
-// Only Yes or No answers: the exit question has no "cancel", so Escape or closing the box
-// must not count as No and end the program without saving.
+// Only Yes or No answers: Escape or closing the box must not count as No, which may discard
+// data.
 class YesNoBox : public QMessageBox
 {
 public:
@@ -89,6 +89,23 @@ bool QtMessageBoxes::askYesNo(const QString& text)
                  m_owner);
     box.setDefaultButton(QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes;
+}
+
+MessageBoxes::Answer QtMessageBoxes::askYesNoCancel(const QString& text)
+{
+    QMessageBox box(QMessageBox::NoIcon, messageTitle(), text,
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, m_owner);
+    box.setDefaultButton(QMessageBox::Yes);
+    // The box's close button answers as its escape button does.
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return Answer::Cancel;
+    }
 }
 
 } // namespace tarn

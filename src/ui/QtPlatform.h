@@ -36,6 +36,7 @@ public:
     explicit QtMessageBoxes(QWidget* owner) : m_owner(owner) {}
     void showOk(const QString& text) override;
     bool askYesNo(const QString& text) override;
+    Answer askYesNoCancel(const QString& text) override;
 
 private:
     QWidget* m_owner;

@@ -63,6 +63,15 @@ void arrangeLoopsTab(LoopsTabGeometry& tab, double W, double H)
 
 } // namespace
 
+QRect fitFrameInto(const QRect& available, const QMargins& frame, const QRect& client)
+{
+    const QSize room = available.marginsRemoved(frame).size();
+    QRect fitted(client.topLeft(), client.size().boundedTo(room));
+    if (!available.contains(fitted.marginsAdded(frame)))
+        fitted.moveTopLeft(available.topLeft() + QPoint(frame.left(), frame.top()));
+    return fitted;
+}
+
 double wholeTwips(double value)
 {
     return roundHalfEven(value);

@@ -4,6 +4,9 @@
 
 #include <array>
 
+#include <QMargins>
+#include <QRect>
+
 namespace tarn {
 
 // The geometry ArrangeWindow reads and writes, in twips, for the widgets it places. Pure data,
@@ -46,6 +49,11 @@ inline constexpr int kMinimumTabHeight = 7335;
 // tabs 3 and 4 only resize the tab strip). Widgets of other tabs keep their geometry.
 void ArrangeWindow(WindowGeometry& geometry, double clientWidth, double clientHeight, int activeTab,
                    int initialTabWidth, int initialTabHeight);
+
+// The client geometry that puts the whole window, `frame` (what the window manager adds, zero
+// until it is known) included, into `available`: shrunk only where it does not fit, moved to
+// the area's corner only where it stands out.
+QRect fitFrameInto(const QRect& available, const QMargins& frame, const QRect& client);
 
 // Whole twips, halves to even.
 double wholeTwips(double value);

@@ -35,6 +35,10 @@ public:
     {
         return tarn::QtMessageBoxes(m_owner).askYesNo(text);
     }
+    Answer askYesNoCancel(const QString& text) override
+    {
+        return tarn::QtMessageBoxes(m_owner).askYesNoCancel(text);
+    }
 
 private:
     QWidget* m_owner = nullptr;
@@ -208,8 +212,15 @@ int main(int argc, char* argv[])
     tarn::Form1 window({settings, dialogs, dialogs});
     dialogs.setOwner(&window);
     QuitAfterFirstPaint::watch(window);
-    if (!window.start(folder))
-        return 0;
+    if (!window.start(folder)) {
+        if (!window.declinedFolder())
+            return 0;
+        std::fprintf(stderr,
+                     "tarnconfig: nothing was created in \"%s\", which holds no "
+                     "configuration files\n",
+                     qPrintable(folder));
+        return 2;
+    }
     if (const QScreen* screen = window.screen())
         window.fitToScreen(screen->availableGeometry());
     return QApplication::exec();

@@ -8,40 +8,88 @@
 namespace tarn::test {
 namespace {
 
-TEST(ResolveConfigFolder, FirstRunOffersNoFolderAndStoresTheChoice)
-{
-    FakeSettings settings;
-    FakeChooser chooser;
-    chooser.answer = "/srv/cfg";
-    EXPECT_EQ(ResolveConfigFolder(settings, chooser), "/srv/cfg");
-    EXPECT_EQ(chooser.prompts, QStringList{"Choose the folder containing the config files:"});
-    EXPECT_EQ(chooser.starts, QStringList{QString()});
-    EXPECT_EQ(settings.path(), "/srv/cfg");
-}
+using Answer = MessageBoxes::Answer;
 
-TEST(ResolveConfigFolder, RememberedFolderIsNormalisedAndPreselectedWhenItExists)
+TEST(ResolveConfigFolder, FirstRunOffersNoFolderAndRememberedFolderIsPreselectedWhenItExists)
 {
     TestFolder folder;
+    folder.write("aes3mix.trn", {});
     FakeSettings settings;
-    settings.path() = folder.path() + '/';
     FakeChooser chooser;
+    FakeMessages messages;
     chooser.answer = folder.path();
-    EXPECT_EQ(ResolveConfigFolder(settings, chooser), folder.path());
+    EXPECT_EQ(ResolveConfigFolder(settings, chooser, messages).folder, folder.path());
+    EXPECT_EQ(chooser.prompts, QStringList{"Choose the folder containing the config files:"});
+    EXPECT_EQ(settings.path(), folder.path());
 
+    settings.path() = folder.path() + '/';
+    ResolveConfigFolder(settings, chooser, messages);
     settings.path() = folder.filePath("removed");
-    ResolveConfigFolder(settings, chooser);
-    EXPECT_EQ(chooser.starts, (QStringList{folder.path(), QString()}));
+    ResolveConfigFolder(settings, chooser, messages);
+    EXPECT_EQ(chooser.starts, (QStringList{QString(), folder.path(), QString()}));
+    EXPECT_TRUE(messages.questions.isEmpty());
 }
 
-TEST(ResolveConfigFolder, CancelKeepsTheStoredEntry)
+// What the chooser, the folder's files and the user's answer make of the choice. "%F" is the
+// test's folder; the remembered folder is "/old" before each row.
+struct ResolveRow
 {
+    const char* id;
+    const char* file;     // the one file the folder holds, or none
+    const char* argument; // the folder named on the command line, or none
+    std::deque<QString> choices;
+    std::deque<Answer> answers;
+    const char* chosen;
+    bool declined;
+    int questions;
+    int prompts;
+};
+
+using ResolveConfigFolderRows = ::testing::TestWithParam<ResolveRow>;
+
+TEST_P(ResolveConfigFolderRows, AsksBeforeTakingAFolderWithoutConfigurationFiles)
+{
+    const ResolveRow& row = GetParam();
+    TestFolder folder;
+    if (*row.file)
+        folder.write(QLatin1String(row.file), "x");
+    const auto withFolder = [&](QString text) {
+        return text.replace("%F", folder.path());
+    };
     FakeSettings settings;
     settings.path() = "/old";
     FakeChooser chooser;
-    EXPECT_TRUE(ResolveConfigFolder(settings, chooser).isEmpty());
-    EXPECT_EQ(settings.path(), "/old");
-    EXPECT_EQ(settings.writes, 0);
+    for (const QString& choice : row.choices)
+        chooser.next.push_back(withFolder(choice));
+    FakeMessages messages;
+    messages.answers = row.answers;
+
+    const FolderChoice choice =
+        ResolveConfigFolder(settings, chooser, messages, withFolder(row.argument));
+    EXPECT_EQ(choice.folder, withFolder(row.chosen));
+    EXPECT_EQ(choice.declined, row.declined);
+    EXPECT_EQ(settings.path(), choice.folder.isEmpty() ? "/old" : choice.folder);
+    EXPECT_EQ(messages.questions,
+              QStringList(row.questions,
+                          folder.path() + " holds no configuration files. Create them here?"));
+    EXPECT_EQ(chooser.prompts.size(), row.prompts);
+    EXPECT_TRUE(messages.answers.empty());
 }
+
+const ResolveRow kResolveRows[] = {
+    {"ControlFile", "aes3loopcontrols.txt", "", {"%F"}, {}, "%F", false, 0, 1},
+    {"NameList", "iploops.txt", "", {"%F"}, {}, "%F", false, 0, 1},
+    {"BinaryFile", "compressor.trn", "", {"%F"}, {}, "%F", false, 0, 1},
+    {"OtherFileIsNotEnoughYesCreates", "notes.txt", "", {"%F"}, {Answer::Yes}, "%F", false, 1, 1},
+    {"EmptyNoChoosesAgain", "", "", {"%F", ""}, {Answer::No}, "", false, 1, 2},
+    {"Cancel", "", "", {""}, {}, "", false, 0, 1},
+    {"ArgumentWithFiles", "ipmix.trn", "%F", {}, {}, "%F", false, 0, 0},
+    {"ArgumentEmptyYes", "", "%F", {}, {Answer::Yes}, "%F", false, 1, 0},
+    {"ArgumentEmptyNoDeclines", "", "%F", {}, {Answer::No}, "", true, 1, 0},
+};
+
+INSTANTIATE_TEST_SUITE_P(Choices, ResolveConfigFolderRows, ::testing::ValuesIn(kResolveRows),
+                         [](const auto& info) { return std::string(info.param.id); });
 
 } // namespace
 } // namespace tarn::test

@@ -31,7 +31,7 @@ public:
     int writes = 0;
 };
 
-// Answers every folder question with `answer` and records what it was asked.
+// Answers folder questions from `next`, then with `answer`, and records what it was asked.
 class FakeChooser final : public FolderChooser
 {
 public:
@@ -39,32 +39,38 @@ public:
     {
         prompts.append(prompt);
         starts.append(start);
-        return answer;
+        if (next.empty())
+            return answer;
+        const QString first = next.front();
+        next.pop_front();
+        return first;
     }
 
+    std::deque<QString> next;
     QString answer;
     QStringList prompts;
     QStringList starts;
 };
 
-// Records every message; Yes/No questions take their answers from `answers` (No when empty).
+// Records every message; questions take their answers from `answers` (No when empty).
 class FakeMessages final : public MessageBoxes
 {
 public:
     void showOk(const QString& text) override { shown.append(text); }
-    bool askYesNo(const QString& text) override
+    bool askYesNo(const QString& text) override { return askYesNoCancel(text) == Answer::Yes; }
+    Answer askYesNoCancel(const QString& text) override
     {
         questions.append(text);
         if (answers.empty())
-            return false;
-        const bool answer = answers.front();
+            return Answer::No;
+        const Answer answer = answers.front();
         answers.pop_front();
         return answer;
     }
 
     QStringList shown;
     QStringList questions;
-    std::deque<bool> answers;
+    std::deque<Answer> answers;
 };
 
 } // namespace tarn::test

@@ -116,7 +116,8 @@ protected:
         std::vector<QRect> result;
         for (const QWidget* widget : form->findChildren<QWidget*>()) {
             if (!widget->objectName().startsWith(QLatin1String("FindControl")) &&
-                widget->parentWidget() &&
+                !widget->objectName().startsWith(QLatin1String("qt_scrollarea_")) &&
+                !widget->inherits("QHeaderView") && widget->parentWidget() &&
                 !widget->parentWidget()->objectName().startsWith(QLatin1String("FindControl")))
                 result.push_back(widget->geometry());
         }

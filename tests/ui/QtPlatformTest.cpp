@@ -121,5 +121,45 @@ TEST(QtMessageBoxes, OnlyTheButtonsAnswerAndEscapeDoesNotCountAsNo)
     EXPECT_EQ(buttons, 1);
 }
 
+// The three-way question: each button answers for itself; Escape and the close button Cancel.
+struct ThreeWayRow
+{
+    const char* id;
+    std::function<void(QWidget*)> act;
+    MessageBoxes::Answer answer;
+};
+
+using QtMessageBoxesThreeWay = ::testing::TestWithParam<ThreeWayRow>;
+
+TEST_P(QtMessageBoxesThreeWay, AnswersAsTheUserDid)
+{
+    QtMessageBoxes boxes(nullptr);
+    int buttons = 0;
+    whenModalOpens([&](QWidget* modal) {
+        buttons = static_cast<int>(qobject_cast<QMessageBox*>(modal)->buttons().size());
+        GetParam().act(modal);
+        // Still open: the row's act did not answer; Yes ends it, and the row fails.
+        if (QWidget* still = QApplication::activeModalWidget())
+            click(still, QMessageBox::Yes);
+    });
+    EXPECT_EQ(boxes.askYesNoCancel("Save before exit?"), GetParam().answer);
+    EXPECT_EQ(buttons, 3);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Acts, QtMessageBoxesThreeWay,
+    ::testing::Values(
+        ThreeWayRow{"Yes", [](QWidget* m) { click(m, QMessageBox::Yes); },
+                    MessageBoxes::Answer::Yes},
+        ThreeWayRow{"No", [](QWidget* m) { click(m, QMessageBox::No); }, MessageBoxes::Answer::No},
+        ThreeWayRow{"Escape",
+                    [](QWidget* m) {
+                        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+                        QApplication::sendEvent(m, &escape);
+                    },
+                    MessageBoxes::Answer::Cancel},
+        ThreeWayRow{"CloseButton", [](QWidget* m) { m->close(); }, MessageBoxes::Answer::Cancel}),
+    [](const auto& info) { return std::string(info.param.id); });
+
 } // namespace
 } // namespace tarn

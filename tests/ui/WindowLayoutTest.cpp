@@ -75,5 +75,40 @@ INSTANTIATE_TEST_SUITE_P(
                       StripCase{"LowOnly", 25000, 5000, 18735, 7335}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// The window on a 1366 x 768 screen with a 30-pixel panel, the frame a 25-pixel title bar and
+// 4-pixel borders once the window manager has added it.
+struct FitRow
+{
+    const char* id;
+    QMargins frame;
+    QRect client;
+    QRect fitted;
+};
+
+using FitFrameInto = ::testing::TestWithParam<FitRow>;
+
+TEST_P(FitFrameInto, TheWholeFrameFitsTheAvailableArea)
+{
+    const QRect available(0, 0, 1366, 738);
+    const FitRow& row = GetParam();
+    const QRect fitted = fitFrameInto(available, row.frame, row.client);
+    EXPECT_EQ(fitted, row.fitted);
+    EXPECT_TRUE(available.contains(fitted.marginsAdded(row.frame)));
+}
+
+const QMargins kFrame(4, 25, 4, 4);
+
+INSTANTIATE_TEST_SUITE_P(
+    Windows, FitFrameInto,
+    ::testing::Values(
+        FitRow{"FrameNotKnownYet", {}, {0, 0, 1265, 793}, {0, 0, 1265, 738}},
+        // The same window once its frame is known: shorter by the frame, moved inside.
+        FitRow{"FrameKnownLater", kFrame, {0, 0, 1265, 738}, {4, 25, 1265, 709}},
+        FitRow{"FrameKnownFirst", kFrame, {4, 25, 1265, 793}, {4, 25, 1265, 709}},
+        FitRow{"FitsWhereItStands", kFrame, {100, 80, 800, 600}, {100, 80, 800, 600}},
+        FitRow{"StandsOutButFits", kFrame, {900, 300, 800, 600}, {4, 25, 800, 600}},
+        FitRow{"TooWide", kFrame, {4, 25, 1400, 600}, {4, 25, 1358, 600}}),
+    [](const auto& info) { return std::string(info.param.id); });
+
 } // namespace
 } // namespace tarn
