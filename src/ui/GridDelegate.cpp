@@ -39,15 +39,26 @@ void GridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
         foreground = text.isValid() ? qvariant_cast<QBrush>(text).color()
                                     : option.palette.color(group, QPalette::Text);
     }
-    const QStyle* style = styleOf(option);
-    const int margin =
-        (style ? style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, option.widget) : 0) + 1;
+    const int margin = textMargin(option);
     if (painter->font() != option.font)
         painter->setFont(option.font);
     m_text.draw(*painter, option.rect, option.rect.adjusted(margin, 0, -margin, 0),
                 index.data(Qt::DisplayRole).toString(), foreground);
     if (option.state & QStyle::State_HasFocus)
         paintFocus(*painter, option);
+}
+
+int GridDelegate::textMargin(const QStyleOptionViewItem& option) const
+{
+    // Asked once per style: through the grid's style sheet each question is a rule lookup.
+    const QStyle* style = styleOf(option);
+    if (style != m_marginStyle) {
+        m_marginStyle = style;
+        m_margin =
+            (style ? style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, option.widget) : 0) +
+            1;
+    }
+    return m_margin;
 }
 
 void GridDelegate::paintFocus(QPainter& painter, const QStyleOptionViewItem& option) const

@@ -4,6 +4,8 @@
 
 #include <QAbstractItemDelegate>
 
+class QStyle;
+
 namespace tarn {
 
 // Paints a grid cell as its background (the highlight when selected) and one line of text,
@@ -21,9 +23,12 @@ public:
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
 private:
+    int textMargin(const QStyleOptionViewItem& option) const;
     void paintFocus(QPainter& painter, const QStyleOptionViewItem& option) const;
 
     mutable CellTextPainter m_text;
+    mutable const QStyle* m_marginStyle = nullptr;
+    mutable int m_margin = 1;
 };
 
 } // namespace tarn
