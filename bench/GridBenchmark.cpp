@@ -2,7 +2,7 @@
 #include "RatioRow.h"
 #include "app/Platform.h"
 #include "ui/Form1.h"
-#include "ui/GridAdapter.h"
+#include "ui/GridView.h"
 
 #include <memory>
 
@@ -49,7 +49,7 @@ struct Editor
         if (!form->start())
             qFatal("the editor did not start");
     }
-    QTableWidget* grid() const { return form->crossPointGrid(0).widget(); }
+    GridView* grid() const { return &form->crossPointGrid(0); }
 
     NoSettings settings;
     Answers answers;
@@ -73,18 +73,21 @@ Editor& editor()
     return *instance;
 }
 
-// A plain QTableWidget of the grid's size, font, column widths and texts: what Qt's own item
-// view costs for one repaint.
-std::unique_ptr<QTableWidget> plainCopyOf(const QTableWidget& grid)
+// A plain QTableWidget of the grid's size, font, column widths, headers and texts: what Qt's
+// own item view costs for one repaint.
+std::unique_ptr<QTableWidget> plainCopyOf(const GridView& grid)
 {
-    auto table = std::make_unique<QTableWidget>(grid.rowCount(), grid.columnCount());
+    auto table = std::make_unique<QTableWidget>(grid.rows(), grid.columns());
     table->setFont(grid.font());
     table->resize(grid.size());
-    for (int c = 0; c < grid.columnCount(); ++c)
+    table->setVerticalHeaderLabels(grid.labelTexts().mid(1));
+    for (int c = 0; c < grid.columns(); ++c) {
         table->setColumnWidth(c, grid.columnWidth(c));
-    for (int r = 0; r < grid.rowCount(); ++r) {
-        for (int c = 0; c < grid.columnCount(); ++c)
-            table->setItem(r, c, new QTableWidgetItem(grid.model()->index(r, c).data().toString()));
+        table->setHorizontalHeaderItem(c, new QTableWidgetItem(grid.columnTexts(c).first()));
+    }
+    for (int r = 0; r < grid.rows(); ++r) {
+        for (int c = 0; c < grid.columns(); ++c)
+            table->setItem(r, c, new QTableWidgetItem(grid.text(r, c)));
     }
     table->show();
     QCoreApplication::processEvents();
@@ -111,15 +114,14 @@ BENCHMARK(BM_ChooseMixOutput)->Unit(benchmark::kMillisecond)->UseManualTime();
 void BM_TreeClickAssigns64x4(benchmark::State& state)
 {
     Editor& e = editor();
-    GridAdapter& grid = e.form->crossPointGrid(0);
+    GridView& grid = e.form->crossPointGrid(0);
     auto* tree = e.form->findChild<QTreeView*>(QStringLiteral("ControlsTree_0"));
     const QAbstractItemModel* model = tree->model();
     // Entries 2 and 3 of the first group, clicked in turn so that every click changes the cells.
     const QModelIndex group = model->index(0, 0);
     const QModelIndex entries[] = {model->index(0, 0, group),
                                    model->index(0, 0, model->index(0, 0, group))};
-    grid.setCurrentCell(1, 1);
-    grid.setOtherCorner(64, 4);
+    grid.setSelection({0, 0, grid.rows() - 1, grid.columns() - 1});
     const auto plain = plainCopyOf(*e.grid());
     int click = 0;
     measureAgainstFloor(

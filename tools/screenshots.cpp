@@ -2,7 +2,7 @@
 // the documentation. Run through scripts/screenshots.sh.
 #include "app/Platform.h"
 #include "ui/Form1.h"
-#include "ui/GridAdapter.h"
+#include "ui/GridView.h"
 
 #include <cstdio>
 
@@ -83,8 +83,7 @@ int main(int argc, char** argv)
     tarn::Form1 form(tarn::Form1Services{settings, chooser, messages});
     if (!form.start(work.path()))
         return 1;
-    form.crossPointGrid(0).setCurrentCell(3, 2);
-    form.crossPointGrid(0).setOtherCorner(5, 2);
+    form.crossPointGrid(0).setSelection({2, 1, 4, 1});
     clickEntry(form.findChild<QTreeView*>(QStringLiteral("ControlsTree_0")),
                {"Desk faders", "Desk A", "Fader 2"});
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editors/CellRange.h"
+#include "editors/CellRect.h"
 #include "model/ConfigModel.h"
 
 #include <vector>
@@ -17,9 +17,9 @@ struct EditPlace
 
     int tab = AesMix;
     int mixer = 0;
-    int output = 0;  // crosspoint steps: the mix output shown
-    CellRange cells; // crosspoint and loop steps: the cells the step assigned
-    int item = 0;    // meter steps: the meter; compressor steps: the parameter
+    int output = 0; // crosspoint steps: the mix output shown
+    CellRect cells; // crosspoint and loop steps: the cells the step assigned
+    int item = 0;   // meter steps: the meter; compressor steps: the parameter
 };
 
 // The parts of the model a step can change, each as a byte image.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editors/CellRange.h"
+#include "editors/CellRect.h"
 #include "model/ConfigModel.h"
 #include "model/MixFile.h"
 
@@ -19,10 +19,10 @@ struct FixedAssignment
 inline constexpr FixedAssignment kMuteAssignment{kMutePointer, "MUTE"};
 inline constexpr FixedAssignment kUnityAssignment{kUnityPointer, "  0dB"};
 
-// Stores `pointer` into every slot of the selected rectangle of mix output `output`
-// (rows 1..64 are inputs, columns 1..4 slots A..D); cells outside that range are skipped.
-// Returns false, changing nothing, for a negative pointer.
-bool AssignCrossPoint(ConfigModel& model, int mixer, int output, const CellRange& selection,
+// Stores `pointer` into every slot of `cells` (rows are inputs, columns slots) of mix output
+// `output`; cells outside the inputs and slots are skipped. Returns false, changing nothing,
+// for a negative pointer.
+bool AssignCrossPoint(ConfigModel& model, int mixer, int output, const CellRect& cells,
                       int pointer);
 
 } // namespace tarn

@@ -4,14 +4,14 @@
 
 namespace tarn {
 
-bool AssignLoop(ConfigModel& model, int mixer, int row, int otherRow, int pointer)
+bool AssignLoop(ConfigModel& model, int mixer, int loop, int otherLoop, int pointer)
 {
     if (pointer < 0 || pointer > kMaxPointer)
         return false;
-    const int first = std::max(std::min(row, otherRow), 1);
-    const int last = std::min(std::max(row, otherRow), kLoopCount);
-    for (int r = first; r <= last; ++r)
-        model.setLoopPointer(mixer, r - 1, static_cast<std::int16_t>(pointer));
+    const int first = std::max(std::min(loop, otherLoop), 0);
+    const int last = std::min(std::max(loop, otherLoop), kLoopCount - 1);
+    for (int l = first; l <= last; ++l)
+        model.setLoopPointer(mixer, l, static_cast<std::int16_t>(pointer));
     return true;
 }
 

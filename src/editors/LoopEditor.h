@@ -4,9 +4,8 @@
 
 namespace tarn {
 
-// Stores `pointer`, in both of its forms, into the loops of grid rows `row`..`otherRow`
-// (either order; rows 1..8 are loops 0..7). Returns false, changing nothing, for a negative
-// pointer.
-bool AssignLoop(ConfigModel& model, int mixer, int row, int otherRow, int pointer);
+// Stores `pointer`, in both of its forms, into loops `loop`..`otherLoop` (either order; loops
+// outside 0..7 are skipped). Returns false, changing nothing, for a negative pointer.
+bool AssignLoop(ConfigModel& model, int mixer, int loop, int otherLoop, int pointer);
 
 } // namespace tarn

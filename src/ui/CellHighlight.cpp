@@ -1,30 +1,22 @@
 #include "ui/Form1.h"
-#include "ui/GridAdapter.h"
-
-#include <utility>
-
-#include <QTableWidget>
+#include "ui/GridView.h"
 
 namespace tarn {
 
 // The current cell (or, once a grid fills whole selections, the selection) is shown in the
 // highlight colours; the cells left behind get the grid's window colours back.
-void Form1::highlightCurrentCell(GridAdapter& grid)
+void Form1::highlightCurrentCell(GridView& grid)
 {
-    const QPalette& palette = grid.widget()->palette();
-    const GridAdapter::CellArea area = grid.fillArea();
-    grid.setAreaColors(area, palette.color(QPalette::Highlight),
-                       palette.color(QPalette::HighlightedText));
-    m_highlightedArea[&grid] = area;
+    const QPalette& palette = grid.palette();
+    grid.setSelectionColors(palette.color(QPalette::Highlight),
+                            palette.color(QPalette::HighlightedText));
 }
 
-// Every cell the highlight painted is given back, even when the selection shrank since (a
-// Shift+arrow after Ctrl+A would otherwise leave cells painted as selected).
-void Form1::unhighlightCurrentCell(GridAdapter& grid)
+// Every cell goes back, not only the selection as it stands: it may have shrunk since the
+// highlight was painted (Ctrl+A, then Shift+Up).
+void Form1::unhighlightCurrentCell(GridView& grid)
 {
-    const QPalette& palette = grid.widget()->palette();
-    grid.setAreaColors(std::exchange(m_highlightedArea[&grid], {}), palette.color(QPalette::Base),
-                       palette.color(QPalette::Text));
+    grid.cells().clearColors();
 }
 
 } // namespace tarn

@@ -2,7 +2,7 @@
 #include "model/CompressorFile.h"
 #include "model/MeterFile.h"
 #include "ui/Form1.h"
-#include "ui/GridAdapter.h"
+#include "ui/GridView.h"
 #include "views/ViewTexts.h"
 
 #include <utility>
@@ -112,16 +112,12 @@ void Form1::applyEditStep(const EditStep& step, bool undo)
             m_mixOutputCombo[m]->setCurrentIndex(place.output);
         else
             MixOutputCombo_Click(place.mixer);
-        GridAdapter& grid = crossPointGrid(place.mixer);
-        grid.setCurrentCell(place.cells.row, place.cells.column);
-        grid.setOtherCorner(place.cells.otherRow, place.cells.otherColumn);
+        crossPointGrid(place.mixer).setSelection(place.cells);
         break;
     }
     case EditPlace::Loops: {
         showLoopCells(place.mixer);
-        GridAdapter& grid = loopsGrid(place.mixer);
-        grid.setCurrentCell(place.cells.row, 1);
-        grid.setOtherCorner(place.cells.otherRow, 1);
+        loopsGrid(place.mixer).setSelection(place.cells);
         break;
     }
     case EditPlace::Meters:
@@ -150,7 +146,7 @@ void Form1::showLoopCells(int mixer)
 {
     const ControlSet& set = m_load->sets[static_cast<std::size_t>(loopSetOf(mixer))];
     for (int l = 0; l < kLoopCount; ++l)
-        loopsGrid(mixer).setText(l + 1, 1, controlCellText(set, m_model.loopAssignment(mixer, l)));
+        loopsGrid(mixer).setText(l, 0, controlCellText(set, m_model.loopAssignment(mixer, l)));
 }
 
 bool Form1::isModified() const

@@ -6,7 +6,6 @@
 #include "ui/ControlTreeModel.h"
 #include "ui/DesignGeometry.h"
 #include "ui/FrameStyle.h"
-#include "ui/GridAdapter.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -14,7 +13,6 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
-#include <QTableWidget>
 #include <QTreeView>
 
 namespace tarn {
@@ -56,14 +54,14 @@ void Form1::connectEditingHandlers()
 {
     for (int m = 0; m < kMixerCount; ++m) {
         const auto k = static_cast<std::size_t>(m);
-        GridAdapter* grid = m_crossPointGrid[k];
-        connect(grid, &GridAdapter::doubleClicked, this, [this, m] { CrossPointGrid_DblClick(m); });
-        connect(grid, &GridAdapter::enterCell, this, [this, grid] { highlightCurrentCell(*grid); });
-        connect(grid, &GridAdapter::leaveCell, this,
-                [this, grid] { unhighlightCurrentCell(*grid); });
-        connect(grid, &GridAdapter::mouseUp, this,
+        GridView* grid = m_crossPointGrid[k];
+        connect(grid, &GridView::cellDoubleClicked, this,
+                [this, m] { CrossPointGrid_DblClick(m); });
+        connect(grid, &GridView::enterCell, this, [this, grid] { highlightCurrentCell(*grid); });
+        connect(grid, &GridView::leaveCell, this, [this, grid] { unhighlightCurrentCell(*grid); });
+        connect(grid, &GridView::mouseUp, this,
                 [this, m](Qt::MouseButton button) { CrossPointGrid_MouseUp(m, button); });
-        connect(grid, &GridAdapter::contextMenuKey, this,
+        connect(grid, &GridView::contextMenuKey, this,
                 [this, m] { CrossPointGrid_ContextMenuKey(m); });
         connect(m_mixOutputCombo[k], &QComboBox::currentIndexChanged, this,
                 [this, m] { MixOutputCombo_Click(m); });
@@ -71,11 +69,10 @@ void Form1::connectEditingHandlers()
         connect(m_pasteMixOut[k], &QPushButton::clicked, this, [this, m] { PasteMixOut_Click(m); });
         connect(m_swapMixOut[k], &QPushButton::clicked, this, [this, m] { SwapMixOut_Click(m); });
 
-        GridAdapter* loops = m_loopsGrid[k];
-        connect(loops, &GridAdapter::doubleClicked, this, [this, m] { LoopsGrid_DblClick(m); });
-        connect(loops, &GridAdapter::enterCell, this,
-                [this, loops] { highlightCurrentCell(*loops); });
-        connect(loops, &GridAdapter::leaveCell, this,
+        GridView* loops = m_loopsGrid[k];
+        connect(loops, &GridView::cellDoubleClicked, this, [this, m] { LoopsGrid_DblClick(m); });
+        connect(loops, &GridView::enterCell, this, [this, loops] { highlightCurrentCell(*loops); });
+        connect(loops, &GridView::leaveCell, this,
                 [this, loops] { unhighlightCurrentCell(*loops); });
     }
     connect(m_mnuMute, &QAction::triggered, this, &Form1::mnuMUTE_Click);
@@ -100,27 +97,23 @@ void Form1::connectEditingHandlers()
     }
     connect(m_saveCommand, &QPushButton::clicked, this, &Form1::SaveCommand_Click);
     connectShortcuts();
-    for (GridAdapter* grid :
-         {m_crossPointGrid[0], m_crossPointGrid[1], m_loopsGrid[0], m_loopsGrid[1]})
-        grid->widget()->viewport()->installEventFilter(this);
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event)
 {
     noteLoopTreeFocus(watched, event);
-    if (handleTreeKey(watched, event) || handleFindKey(watched, event) ||
-        answerCellToolTip(watched, event))
+    if (handleTreeKey(watched, event) || handleFindKey(watched, event))
         return true;
     followPageGeometry(watched, event);
     return QWidget::eventFilter(watched, event);
 }
 
-GridAdapter& Form1::crossPointGrid(int mixer) const
+GridView& Form1::crossPointGrid(int mixer) const
 {
     return *m_crossPointGrid[static_cast<std::size_t>(mixer)];
 }
 
-GridAdapter& Form1::loopsGrid(int mixer) const
+GridView& Form1::loopsGrid(int mixer) const
 {
     return *m_loopsGrid[static_cast<std::size_t>(mixer)];
 }

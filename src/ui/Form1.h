@@ -5,12 +5,11 @@
 #include "editors/CompressorEditor.h"
 #include "editors/MixOutputBuffer.h"
 #include "model/ConfigModel.h"
-#include "ui/GridAdapter.h"
+#include "ui/GridView.h"
 #include "ui/WindowLayout.h"
 
 #include <array>
 #include <cstdint>
-#include <map>
 #include <memory>
 #include <vector>
 
@@ -38,7 +37,6 @@ class ControlSearch;
 class ControlTreeModel;
 class EditCommand;
 class FolderChooser;
-class GridAdapter;
 class MessageBoxes;
 class SettingsStore;
 struct FolderLoad;
@@ -77,8 +75,8 @@ public:
 
     const ConfigModel& model() const { return m_model; }
 
-    GridAdapter& crossPointGrid(int mixer) const;
-    GridAdapter& loopsGrid(int mixer) const;
+    GridView& crossPointGrid(int mixer) const;
+    GridView& loopsGrid(int mixer) const;
     double twipsPerPixel() const { return m_twipsPerPixel; }
 
     // Fits the five column widths of CrossPointGrid(mixer) to its texts.
@@ -139,16 +137,16 @@ private:
     // AES3 MIX / IP MIX tabs (MixTab.cpp).
     void MixOutputCombo_Click(int mixer);
     int selectedMixOutput(int mixer) const;
-    // The column-width rule over the texts a grid's column shows now.
-    void fitColumnToTexts(GridAdapter& grid, int column);
+    // The column-width rule over the texts a grid's fixed column shows now.
+    void fitLabelsToTexts(GridView& grid);
     void assignToCrossPointSelection(int mixer, int pointer, const QString& text);
     void CrossPointGrid_DblClick(int mixer);
     void CrossPointGrid_MouseUp(int mixer, Qt::MouseButton button);
     void CrossPointGrid_ContextMenuKey(int mixer);
     void mnuMUTE_Click();
     void mnuLu_Click();
-    void highlightCurrentCell(GridAdapter& grid);
-    void unhighlightCurrentCell(GridAdapter& grid);
+    void highlightCurrentCell(GridView& grid);
+    void unhighlightCurrentCell(GridView& grid);
 
     // The mix output buffer buttons (MixBuffer.cpp).
     void CopyMixOut_Click(int mixer);
@@ -191,7 +189,7 @@ private:
 
     // Tooltips of cells, tree entries and buttons (Tooltips.cpp).
     void setButtonToolTips();
-    bool answerCellToolTip(QObject* watched, QEvent* event);
+    void setCellToolTips();
 
     // Saving and the exit question (Form1Save.cpp).
     void SaveCommand_Click();
@@ -214,8 +212,6 @@ private:
     std::unique_ptr<FolderLoad> m_load;
     MixOutputBuffer m_buffer;
     std::int16_t m_popupGridIndex = 0;
-    // The cells each grid's highlight painted, given back when its current cell moves.
-    std::map<const GridAdapter*, GridAdapter::CellArea> m_highlightedArea;
     bool m_loaded = false;
     bool m_ending = false; // closing without the exit question
 
@@ -258,7 +254,7 @@ private:
     std::array<QGroupBox*, kMixerCount> m_mixInputFrame{};
     std::array<QGroupBox*, kMixerCount> m_mixOutputFrame{};
     std::array<QGroupBox*, kMixerCount> m_mixControlsFrame{};
-    std::array<GridAdapter*, kMixerCount> m_crossPointGrid{};
+    std::array<GridView*, kMixerCount> m_crossPointGrid{};
     std::array<QComboBox*, kMixerCount> m_mixOutputCombo{};
     std::array<QPushButton*, kMixerCount> m_copyMixOut{};
     std::array<QPushButton*, kMixerCount> m_swapMixOut{};
@@ -266,7 +262,7 @@ private:
     std::array<QGroupBox*, kMixerCount> m_dcLoopsFrame{};
     std::array<QGroupBox*, kMixerCount> m_loopsGridFrame{};
     std::array<QGroupBox*, kMixerCount> m_loopControlsFrame{};
-    std::array<GridAdapter*, kMixerCount> m_loopsGrid{};
+    std::array<GridView*, kMixerCount> m_loopsGrid{};
     std::array<QTreeView*, kSetCount> m_controlsTree{};
     std::array<ControlTreeModel*, kSetCount> m_controlTreeModel{};
     std::array<QGroupBox*, kMeterCount> m_meterFrame{};

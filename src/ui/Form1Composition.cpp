@@ -4,7 +4,7 @@
 #include "ui/Fonts.h"
 #include "ui/Form1.h"
 #include "ui/Form1Texts.h"
-#include "ui/GridAdapter.h"
+#include "ui/GridView.h"
 #include "ui/StepSpinner.h"
 #include "views/ViewTexts.h"
 
@@ -16,17 +16,14 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
-#include <QTableWidget>
 #include <QTreeView>
 
 namespace tarn {
 
 namespace {
 
-constexpr int kCrossPointRows = 65;
-constexpr int kCrossPointColumns = 5;
-constexpr int kLoopsRows = 9;
-constexpr int kLoopsColumns = 2;
+// Data cells; the fixed row and column come on top.
+constexpr int kLoopsColumns = 1;
 
 const char* const kUpDownNames[5] = {"AttackUpDown", "HoldUpDown", "DecayUpDown", "GainUpDown",
                                      "ThresholdUpDown"};
@@ -118,11 +115,11 @@ void Form1::buildMixTab(int mixer)
     m_mixInputFrame[m] =
         addFrame(page, indexed("MixInputFrame", mixer), QLatin1String(kMixInputFrameCaption));
     placeOnTab(m_mixInputFrame[m], mixer, geometry.mixInputFrame);
-    m_crossPointGrid[m] = new GridAdapter(kCrossPointRows, kCrossPointColumns, m_mixInputFrame[m],
-                                          indexed("CrossPointGrid", mixer));
-    m_crossPointGrid[m]->widget()->setFont(sixPixelFixedFont());
-    m_crossPointGrid[m]->widget()->setAccessibleName(ofMixer(mixer, "crosspoints"));
-    place(m_crossPointGrid[m]->widget(), geometry.crossPointGrid);
+    m_crossPointGrid[m] =
+        new GridView(kInputCount, kSlotCount, m_mixInputFrame[m], indexed("CrossPointGrid", mixer));
+    m_crossPointGrid[m]->setFont(sixPixelFixedFont());
+    m_crossPointGrid[m]->setAccessibleName(ofMixer(mixer, "crosspoints"));
+    place(m_crossPointGrid[m], geometry.crossPointGrid);
 
     QGroupBox* output =
         addFrame(page, indexed("MixOutputFrame", mixer), QLatin1String(kMixOutputFrameCaption));
@@ -170,11 +167,11 @@ void Form1::buildLoopsTab()
         // A frame inside a frame would otherwise be read by its outer frame's caption.
         m_loopsGridFrame[m]->setAccessibleName(ofMixer(mixer, kLoopsGridFrameCaption));
         place(m_loopsGridFrame[m], geometry.loopsGridFrame[m]);
-        m_loopsGrid[m] = new GridAdapter(kLoopsRows, kLoopsColumns, m_loopsGridFrame[m],
-                                         indexed("LoopsGrid", mixer));
-        m_loopsGrid[m]->widget()->setFont(sixPixelFixedFont());
-        m_loopsGrid[m]->widget()->setAccessibleName(ofMixer(mixer, "loop assignments"));
-        place(m_loopsGrid[m]->widget(), geometry.loopsGrid[m]);
+        m_loopsGrid[m] = new GridView(kLoopCount, kLoopsColumns, m_loopsGridFrame[m],
+                                      indexed("LoopsGrid", mixer));
+        m_loopsGrid[m]->setFont(sixPixelFixedFont());
+        m_loopsGrid[m]->setAccessibleName(ofMixer(mixer, "loop assignments"));
+        place(m_loopsGrid[m], geometry.loopsGrid[m]);
 
         m_loopControlsFrame[m] = addFrame(m_dcLoopsFrame[m], indexed("LoopControlsFrame", mixer),
                                           QLatin1String(kControlsFrameCaption));
@@ -253,12 +250,12 @@ void Form1::setTabOrders()
 {
     // Tab leads from a grid straight to the tree that assigns to it.
     for (std::size_t m = 0; m < kMixerCount; ++m) {
-        QWidget::setTabOrder(m_crossPointGrid[m]->widget(), m_controlsTree[m]);
+        QWidget::setTabOrder(m_crossPointGrid[m], m_controlsTree[m]);
         QWidget::setTabOrder(m_controlsTree[m], m_copyMixOut[m]);
         QWidget::setTabOrder(m_copyMixOut[m], m_swapMixOut[m]);
         QWidget::setTabOrder(m_swapMixOut[m], m_pasteMixOut[m]);
         QWidget::setTabOrder(m_pasteMixOut[m], m_mixOutputCombo[m]);
-        QWidget::setTabOrder(m_loopsGrid[m]->widget(), m_controlsTree[m + 2]);
+        QWidget::setTabOrder(m_loopsGrid[m], m_controlsTree[m + 2]);
     }
 }
 

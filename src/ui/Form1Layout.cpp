@@ -1,5 +1,5 @@
 #include "ui/Form1.h"
-#include "ui/GridAdapter.h"
+#include "ui/GridView.h"
 
 #include <algorithm>
 
@@ -62,13 +62,13 @@ void Form1::applyArrangedGeometry(int tab)
         placeOnTab(m_mixControlsFrame[k], tab, g.mixControlsFrame);
         place(m_controlsTree[k], g.controlsTree);
         placeOnTab(m_mixInputFrame[k], tab, g.mixInputFrame);
-        place(m_crossPointGrid[k]->widget(), g.crossPointGrid);
+        place(m_crossPointGrid[k], g.crossPointGrid);
     } else if (tab == 2) {
         const LoopsTabGeometry& g = m_geometry.loopsTab;
         for (std::size_t i = 0; i < kMixerCount; ++i) {
             placeOnTab(m_dcLoopsFrame[i], tab, g.dcLoopsFrame[i]);
             place(m_loopsGridFrame[i], g.loopsGridFrame[i]);
-            place(m_loopsGrid[i]->widget(), g.loopsGrid[i]);
+            place(m_loopsGrid[i], g.loopsGrid[i]);
             place(m_loopControlsFrame[i], g.loopControlsFrame[i]);
             place(m_controlsTree[i + 2], g.controlsTree[i]);
         }

@@ -3,7 +3,7 @@
 #include "ui/ControlTreeModel.h"
 #include "ui/Form1.h"
 #include "ui/Form1Texts.h"
-#include "ui/GridAdapter.h"
+#include "ui/GridView.h"
 #include "views/ViewTexts.h"
 
 #include <utility>
@@ -15,6 +15,13 @@
 #include <QUndoStack>
 
 namespace tarn {
+
+namespace {
+
+// What a screen reader calls the loops grid's control column, whose header shows no text.
+constexpr char kLoopControlColumnName[] = "CONTROL";
+
+} // namespace
 
 // The core reads the folder and settles the model exactly as the start-up leaves it (meter
 // bytes kept as read, compressor clamped and Hold rounded); the window only shows that, so the
@@ -38,6 +45,7 @@ void Form1::showLoadedFolder()
         connectFolderShortcut();
         m_handlersConnected = true;
     }
+    setCellToolTips();
     m_undoStack->clear();
     m_savedModel = m_model;
     m_loaded = true;
@@ -58,25 +66,28 @@ void Form1::BuildViews()
     const ChannelNames& names = m_load->names;
     const QStringList headers = crosspointHeaders();
     for (int mixer = 0; mixer < kMixerCount; ++mixer) {
-        GridAdapter& grid = crossPointGrid(mixer);
-        for (int c = 0; c < headers.size(); ++c)
-            grid.setText(0, c, headers[c]);
+        GridView& grid = crossPointGrid(mixer);
+        grid.setCornerText(headers.value(0));
+        for (int c = 1; c < headers.size(); ++c)
+            grid.setColumnHeader(c - 1, headers[c]);
         const QStringList labels = crosspointRowLabels(names, mixer);
-        for (int r = 1; r <= labels.size(); ++r)
-            grid.setText(r, 0, labels[r - 1]);
+        for (int r = 0; r < labels.size(); ++r)
+            grid.setRowHeader(r, labels[r]);
         m_mixOutputCombo[static_cast<std::size_t>(mixer)]->addItems(mixOutputEntries(names, mixer));
     }
 
     for (int mixer = 0; mixer < kMixerCount; ++mixer) {
-        GridAdapter& grid = loopsGrid(mixer);
-        grid.setText(0, 0, QLatin1String(kLoopHeader));
+        GridView& grid = loopsGrid(mixer);
+        grid.setCornerText(QLatin1String(kLoopHeader));
+        // The control column's header shows nothing; a screen reader still needs its name.
+        grid.cells().setHeaderName(Qt::Horizontal, 0, QLatin1String(kLoopControlColumnName));
         const QStringList labels = loopLabels(names, mixer);
-        for (int r = 1; r <= labels.size(); ++r)
-            grid.setText(r, 0, labels[r - 1]);
+        for (int r = 0; r < labels.size(); ++r)
+            grid.setRowHeader(r, labels[r]);
         fitLoopsGridColumns(mixer);
     }
 
-    for (GridAdapter* grid :
+    for (GridView* grid :
          {m_crossPointGrid[0], m_crossPointGrid[1], m_loopsGrid[0], m_loopsGrid[1]})
         highlightCurrentCell(*grid);
 
@@ -92,11 +103,11 @@ void Form1::BuildViews()
 
 void Form1::fitLoopsGridColumns(int mixer)
 {
-    GridAdapter& grid = loopsGrid(mixer);
-    fitColumnToTexts(grid, 0);
+    GridView& grid = loopsGrid(mixer);
+    fitLabelsToTexts(grid);
     // The loop's control column is as wide as the whole grid, whatever the label column takes.
     const double gridWidth = m_geometry.loopsTab.loopsGrid[static_cast<std::size_t>(mixer)].width;
-    grid.setColumnWidthTwips(1, static_cast<int>(wholeTwips(gridWidth)), m_twipsPerPixel);
+    grid.setColumnWidthTwips(0, static_cast<int>(wholeTwips(gridWidth)), m_twipsPerPixel);
 }
 
 void Form1::showLoadedValues()
@@ -104,7 +115,7 @@ void Form1::showLoadedValues()
     for (int mixer = 0; mixer < kMixerCount; ++mixer) {
         const auto& texts = m_load->loopCellTexts[static_cast<std::size_t>(mixer)];
         for (int l = 0; l < kLoopCount; ++l)
-            loopsGrid(mixer).setText(l + 1, 1, texts[static_cast<std::size_t>(l)]);
+            loopsGrid(mixer).setText(l, 0, texts[static_cast<std::size_t>(l)]);
     }
     for (std::size_t i = 0; i < kMeterCount; ++i)
         m_meterCombo[i]->setCurrentIndex(m_load->meterPositions[i]);

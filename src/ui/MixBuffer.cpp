@@ -7,7 +7,7 @@ namespace tarn {
 namespace {
 
 // Paste and swap assign every cell of the output.
-constexpr CellRange kWholeOutput{1, 1, kInputCount, kSlotCount};
+constexpr CellRect kWholeOutput{0, 0, kInputCount - 1, kSlotCount - 1};
 
 } // namespace
 

@@ -1,14 +1,13 @@
 #include "app/LoadSequence.h"
 #include "editors/CrosspointEditor.h"
 #include "ui/Form1.h"
-#include "ui/GridAdapter.h"
+#include "ui/GridView.h"
 #include "views/MixOutputView.h"
 #include "views/ViewTexts.h"
 
 #include <QComboBox>
 #include <QCursor>
 #include <QMenu>
-#include <QTableWidget>
 
 namespace tarn {
 
@@ -24,36 +23,36 @@ void Form1::MixOutputCombo_Click(int mixer)
         return;
     const MixOutputTexts texts = mixOutputCellTexts(
         m_model, m_load->sets[static_cast<std::size_t>(crosspointSetOf(mixer))], mixer, output);
-    crossPointGrid(mixer).setTexts({1, 1, kInputCount, kSlotCount}, [&](int row, int column) {
-        return texts[static_cast<std::size_t>(row - 1)][static_cast<std::size_t>(column - 1)];
-    });
+    crossPointGrid(mixer).setTexts(
+        {0, 0, kInputCount - 1, kSlotCount - 1}, [&](int input, int slot) {
+            return texts[static_cast<std::size_t>(input)][static_cast<std::size_t>(slot)];
+        });
     Grid_Resize(mixer);
 }
 
 void Form1::Grid_Resize(int mixer)
 {
-    GridAdapter& grid = crossPointGrid(mixer);
+    GridView& grid = crossPointGrid(mixer);
+    fitLabelsToTexts(grid);
     for (int c = 0; c < grid.columns(); ++c)
-        fitColumnToTexts(grid, c);
+        grid.setColumnWidthTwips(c, columnWidthTwips(grid.columnTexts(c), m_twipsPerPixel),
+                                 m_twipsPerPixel);
 }
 
-void Form1::fitColumnToTexts(GridAdapter& grid, int column)
+void Form1::fitLabelsToTexts(GridView& grid)
 {
-    QStringList texts;
-    for (int r = 0; r < grid.rows(); ++r)
-        texts.append(grid.text(r, column));
-    grid.setColumnWidthTwips(column, columnWidthTwips(texts, m_twipsPerPixel), m_twipsPerPixel);
+    grid.setLabelWidthTwips(columnWidthTwips(grid.labelTexts(), m_twipsPerPixel), m_twipsPerPixel);
 }
 
 void Form1::assignToCrossPointSelection(int mixer, int pointer, const QString& text)
 {
-    GridAdapter& grid = crossPointGrid(mixer);
-    const CellRange selection{grid.row(), grid.column(), grid.otherRow(), grid.otherColumn()};
+    GridView& grid = crossPointGrid(mixer);
+    const CellRect selection = grid.selection();
     const int output = selectedMixOutput(mixer);
     const ConfigModel before = m_model;
     if (!AssignCrossPoint(m_model, mixer, output, selection, pointer))
         return;
-    grid.setFillMode(GridAdapter::FillMode::WholeSelection);
+    grid.setFillMode(GridView::FillMode::WholeSelection);
     grid.setSelectionText(assignedCellText(text));
     Grid_Resize(mixer);
     recordStep(before, {mixer, mixer, output, selection, 0});
@@ -61,10 +60,10 @@ void Form1::assignToCrossPointSelection(int mixer, int pointer, const QString& t
 
 void Form1::CrossPointGrid_DblClick(int mixer)
 {
-    const GridAdapter& grid = crossPointGrid(mixer);
+    const CellRect cell = crossPointGrid(mixer).selection();
     const int output = selectedMixOutput(mixer);
-    const int input = grid.row() - 1;
-    const int slot = grid.column() - 1;
+    const int input = cell.row;
+    const int slot = cell.column;
     if (output < 0 || input < 0 || input >= kInputCount || slot < 0 || slot >= kSlotCount)
         return;
     revealControl(crosspointSetOf(mixer), m_model.slot(mixer, output, input, slot));
@@ -82,10 +81,12 @@ void Form1::CrossPointGrid_ContextMenuKey(int mixer)
 {
     m_popupGridIndex = static_cast<std::int16_t>(mixer);
     // From the keyboard the menu opens over the current cell.
-    const QTableWidget* table = crossPointGrid(mixer).widget();
-    const QRect cell = table->visualRect(table->currentIndex());
-    const QPoint at = cell.isValid() ? table->viewport()->mapToGlobal(cell.center())
-                                     : table->mapToGlobal(table->rect().center());
+    const GridView& grid = crossPointGrid(mixer);
+    const CellRect current = grid.selection();
+    const QRect cell = grid.visualRect(grid.cells().index(current.row, current.column));
+    const QPoint at = grid.viewport()->rect().intersects(cell)
+                          ? grid.viewport()->mapToGlobal(cell.center())
+                          : grid.mapToGlobal(grid.rect().center());
     m_popupMenu->popup(at);
 }
 

@@ -1,12 +1,9 @@
 #include "app/LoadSequence.h"
 #include "controls/ControlSearch.h"
 #include "ui/Form1.h"
-#include "ui/GridAdapter.h"
+#include "ui/GridView.h"
 
-#include <QHelpEvent>
 #include <QPushButton>
-#include <QTableWidget>
-#include <QToolTip>
 
 namespace tarn {
 
@@ -38,38 +35,21 @@ void Form1::setButtonToolTips()
 }
 
 // A cell's tooltip is worked out when asked, from the model, so the grid keeps no tooltips.
-bool Form1::answerCellToolTip(QObject* watched, QEvent* event)
+void Form1::setCellToolTips()
 {
-    if (event->type() != QEvent::ToolTip || !m_loaded)
-        return false;
     for (int m = 0; m < kMixerCount; ++m) {
-        const QTableWidget* crosspoints = crossPointGrid(m).widget();
-        const QTableWidget* loops = loopsGrid(m).widget();
-        const bool isCrosspoints = watched == crosspoints->viewport();
-        if (!isCrosspoints && watched != loops->viewport())
-            continue;
-        const auto* help = static_cast<QHelpEvent*>(event);
-        const QTableWidget* table = isCrosspoints ? crosspoints : loops;
-        const QModelIndex cell = table->indexAt(help->pos());
-        const int row = cell.row();
-        const int column = cell.column();
-        const int output = selectedMixOutput(m);
-        QString text;
-        if (isCrosspoints && row >= 1 && row <= kInputCount && column >= 1 &&
-            column <= kSlotCount && output >= 0) {
-            text = pointerToolTip(m_load->sets[static_cast<std::size_t>(crosspointSetOf(m))],
-                                  m_model.slot(m, output, row - 1, column - 1));
-        } else if (!isCrosspoints && row >= 1 && row <= kLoopCount && column == 1) {
-            text = pointerToolTip(m_load->sets[static_cast<std::size_t>(loopSetOf(m))],
-                                  m_model.loopAssignment(m, row - 1));
-        }
-        if (text.isEmpty())
-            QToolTip::hideText();
-        else
-            QToolTip::showText(help->globalPos(), text, static_cast<QWidget*>(watched));
-        return true;
+        // The sets are looked up at each question: another folder's load replaces them.
+        crossPointGrid(m).cells().setToolTips([this, m](int input, int slot) {
+            const int output = selectedMixOutput(m);
+            const ControlSet& mix = m_load->sets[static_cast<std::size_t>(crosspointSetOf(m))];
+            return output < 0 ? QString()
+                              : pointerToolTip(mix, m_model.slot(m, output, input, slot));
+        });
+        loopsGrid(m).cells().setToolTips([this, m](int loop, int) {
+            const ControlSet& loops = m_load->sets[static_cast<std::size_t>(loopSetOf(m))];
+            return pointerToolTip(loops, m_model.loopAssignment(m, loop));
+        });
     }
-    return false;
 }
 
 } // namespace tarn

@@ -84,27 +84,27 @@ TEST_P(EditHistoryTest, UndoRestoresEveryByteAndRedoRepeatsTheEdit)
     EXPECT_TRUE(model == after);
 }
 
-const CellRange kRectangle{6, 4, 2, 2};
-const CellRange kWholeOutput{1, 1, 64, 4};
+const CellRect kRectangle{5, 3, 1, 1};
+const CellRect kWholeOutput{0, 0, 63, 3};
 
 // clang-format off
 const StepRow kSteps[] = {
     {"TreeEntryOnCrosspoints", {EditPlace::AesMix, 0, 3, kRectangle, 0},
      [](ConfigModel& m, MixOutputBuffer&) { AssignCrossPoint(m, 0, 3, kRectangle, 17); }},
-    {"ZeroDb", {EditPlace::AesMix, 0, 0, CellRange{64, 4, 64, 4}, 0},
+    {"ZeroDb", {EditPlace::AesMix, 0, 0, CellRect{63, 3, 63, 3}, 0},
      [](ConfigModel& m, MixOutputBuffer&) {
-         AssignCrossPoint(m, 0, 0, {64, 4, 64, 4}, kUnityPointer); }},
-    {"SameValueAgain", {EditPlace::AesMix, 0, 0, CellRange{1, 1, 1, 1}, 0},
+         AssignCrossPoint(m, 0, 0, {63, 3, 63, 3}, kUnityPointer); }},
+    {"SameValueAgain", {EditPlace::AesMix, 0, 0, CellRect{}, 0},
      [](ConfigModel& m, MixOutputBuffer&) {
-         AssignCrossPoint(m, 0, 0, {1, 1, 1, 1}, m.slot(0, 0, 0, 0)); },
+         AssignCrossPoint(m, 0, 0, {}, m.slot(0, 0, 0, 0)); },
      false},
     {"TwoRangesOfOneImage", {EditPlace::AesMix, 0, 0, {}, 0},
      [](ConfigModel& m, MixOutputBuffer&) {
          m.setSlot(0, 0, 0, 0, 1); m.setSlot(0, 31, 63, 3, 2); }},
     {"Swap", {EditPlace::IpMix, 1, 20, kWholeOutput, 0},
      [](ConfigModel& m, MixOutputBuffer& b) { b.swapWith(m, 1, 20); }},
-    {"LoopRows", {EditPlace::Loops, 1, 0, CellRange{8, 1, 3, 1}, 0},
-     [](ConfigModel& m, MixOutputBuffer&) { AssignLoop(m, 1, 8, 3, 300); }},
+    {"LoopRows", {EditPlace::Loops, 1, 0, CellRect{7, 0, 2, 0}, 0},
+     [](ConfigModel& m, MixOutputBuffer&) { AssignLoop(m, 1, 7, 2, 300); }},
     {"Meter", {EditPlace::Meters, 0, 0, {}, 5},
      [](ConfigModel& m, MixOutputBuffer&) { applyMeterPosition(m, 5, 0); }},
     {"CompressorSpinner", {EditPlace::Compressor, 0, 0, {}, 1},
@@ -127,8 +127,8 @@ TEST(EditHistory, StepsUndoneInReverseOrderRestoreEachEarlierState)
         states.push_back(next);
     };
     edit([](ConfigModel& m) { AssignCrossPoint(m, 0, 2, kRectangle, 40); });
-    edit([](ConfigModel& m) { AssignCrossPoint(m, 0, 2, CellRange{3, 3, 3, 3}, 41); });
-    edit([](ConfigModel& m) { AssignLoop(m, 0, 1, 8, 0); });
+    edit([](ConfigModel& m) { AssignCrossPoint(m, 0, 2, CellRect{2, 2, 2, 2}, 41); });
+    edit([](ConfigModel& m) { AssignLoop(m, 0, 0, 7, 0); });
     edit([](ConfigModel& m) { applyMeterPosition(m, 0, 96); });
 
     ConfigModel model = states.back();

@@ -24,8 +24,8 @@ ConfigModel patternedModel()
 
 TEST(AssignCrossPoint, FillsTheSameRectangleFromEitherCorner)
 {
-    const CellRange forward{3, 2, 5, 3};
-    const CellRange backward{5, 3, 3, 2};
+    const CellRect forward{2, 1, 4, 2};
+    const CellRect backward{4, 2, 2, 1};
     ConfigModel a = patternedModel();
     ConfigModel b = patternedModel();
     ASSERT_TRUE(AssignCrossPoint(a, 0, 7, forward, 17));
@@ -47,18 +47,18 @@ TEST(AssignCrossPoint, FillsTheSameRectangleFromEitherCorner)
 TEST(AssignCrossPoint, NegativePointerAndSingleCell)
 {
     ConfigModel model = patternedModel();
-    EXPECT_FALSE(AssignCrossPoint(model, 1, 0, CellRange{1, 1, 64, 4}, -1));
+    EXPECT_FALSE(AssignCrossPoint(model, 1, 0, CellRect{0, 0, 63, 3}, -1));
     EXPECT_TRUE(model == patternedModel());
 
-    ASSERT_TRUE(AssignCrossPoint(model, 1, 31, CellRange{64, 4, 64, 4}, 73));
+    ASSERT_TRUE(AssignCrossPoint(model, 1, 31, CellRect{63, 3, 63, 3}, 73));
     EXPECT_EQ(model.slot(1, 31, 63, 3), 73);
     EXPECT_EQ(model.slot(1, 31, 63, 2), patternedModel().slot(1, 31, 63, 2));
 }
 
-TEST(AssignCrossPoint, FixedRowAndColumnAreNeverWritten)
+TEST(AssignCrossPoint, CellsBeyondTheInputsAndSlotsAreSkipped)
 {
     ConfigModel model;
-    ASSERT_TRUE(AssignCrossPoint(model, 0, 0, CellRange{0, 0, 70, 9}, 5));
+    ASSERT_TRUE(AssignCrossPoint(model, 0, 0, CellRect{-1, -1, 70, 9}, 5));
     for (int i = 0; i < kInputCount; ++i)
         for (int s = 0; s < kSlotCount; ++s)
             EXPECT_EQ(model.slot(0, 0, i, s), 5);
@@ -70,14 +70,14 @@ TEST(AssignCrossPoint, FixedRowAndColumnAreNeverWritten)
 TEST(AssignLoop, UpwardSelectionSetsBothFormsOfEachLoop)
 {
     ConfigModel model;
-    ASSERT_TRUE(AssignLoop(model, 1, 6, 3, 300));
+    ASSERT_TRUE(AssignLoop(model, 1, 5, 2, 300));
     for (int l = 0; l < kLoopCount; ++l) {
         const bool inside = l >= 2 && l <= 5;
         EXPECT_EQ(model.loopAssignment(1, l), inside ? 300 : 0);
         EXPECT_EQ(model.mixImage(1).mid(kLoopWordsOffset + 4 * l, 4),
                   inside ? QByteArray::fromHex("0000012C") : QByteArray(4, '\0'));
     }
-    EXPECT_FALSE(AssignLoop(model, 0, 1, 8, -1));
+    EXPECT_FALSE(AssignLoop(model, 0, 0, 7, -1));
     EXPECT_EQ(model.mixImage(0), QByteArray(kMixImageSize, '\0'));
     ASSERT_TRUE(AssignLoop(model, 1, 0, 9, 0));
     EXPECT_EQ(model.mixImage(1), QByteArray(kMixImageSize, '\0'));

@@ -37,16 +37,16 @@ TEST_F(Form1BufferTest, PasteRightAfterCopyStillRedrawsAndSwapRepaints)
         putLE16(aes3, slotByte(2, input, 0), 16);
     folder.write("aes3mix.trn", aes3);
     openSmallFolder();
-    GridAdapter& grid = form->crossPointGrid(0);
+    GridView& grid = form->crossPointGrid(0);
     outputCombo(0)->setCurrentIndex(2);
     press("CopyMixOut");
-    grid.setText(1, 1, "stale");
+    grid.setText(0, 0, "stale");
     press("PasteMixOut");
-    EXPECT_EQ(grid.text(1, 1), " Fader 1");
+    EXPECT_EQ(grid.text(0, 0), " Fader 1");
 
     outputCombo(0)->setCurrentIndex(4);
     press("SwapMixOut");
-    EXPECT_EQ(grid.text(64, 1), " Fader 1");
+    EXPECT_EQ(grid.text(63, 0), " Fader 1");
     EXPECT_EQ(form->model().slot(0, 4, 63, 0), 16);
 }
 

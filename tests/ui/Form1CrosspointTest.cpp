@@ -13,26 +13,26 @@ namespace {
 TEST_F(FormTest, EntryClickFillsTheSelectionOfTheShownOutputAndSaveWritesIt)
 {
     openSmallFolder();
-    GridAdapter& grid = form->crossPointGrid(0);
+    GridView& grid = form->crossPointGrid(0);
     outputCombo(0)->setCurrentIndex(7);
-    select(grid, 12, 2, 10, 3);
+    select(grid, 11, 1, 9, 2);
     // A heading carries no pointer: it changes nothing, not even the fill mode.
     const ConfigModel before = form->model();
     const QStringList shown = shownState(grid);
     clickEntry(0, {"Faders"});
     EXPECT_TRUE(form->model() == before);
     EXPECT_EQ(shownState(grid), shown);
-    EXPECT_EQ(grid.fillMode(), GridAdapter::FillMode::CurrentCell);
+    EXPECT_EQ(grid.fillMode(), GridView::FillMode::CurrentCell);
 
     clickEntry(0, {"Faders", "Fader 2"});
 
     QByteArray expected = defaultMixImage();
-    for (int row = 1; row <= 64; ++row) {
-        for (int column = 1; column <= 4; ++column) {
-            const bool inside = row >= 10 && row <= 12 && column >= 2 && column <= 3;
+    for (int input = 0; input < 64; ++input) {
+        for (int slot = 0; slot < 4; ++slot) {
+            const bool inside = input >= 9 && input <= 11 && slot >= 1 && slot <= 2;
             if (inside)
-                putLE16(expected, slotByte(7, row - 1, column - 1), 17);
-            EXPECT_EQ(grid.text(row, column) == " Fader 2", inside) << row << "/" << column;
+                putLE16(expected, slotByte(7, input, slot), 17);
+            EXPECT_EQ(grid.text(input, slot) == " Fader 2", inside) << input << "/" << slot;
         }
     }
     pressSave();
@@ -41,23 +41,23 @@ TEST_F(FormTest, EntryClickFillsTheSelectionOfTheShownOutputAndSaveWritesIt)
     EXPECT_EQ(saved, expected);
 
     // A longer text widens its column at once.
-    select(grid, 1, 4, 1, 4);
+    select(grid, 0, 3, 0, 3);
     clickEntry(0, {"Faders", "Fader 2", "Fader 2 fine"});
-    EXPECT_EQ(grid.columnWidthPixels(4), (13 + 2) * 6);
+    EXPECT_EQ(grid.columnWidthPixels(3), (13 + 2) * 6);
     EXPECT_EQ(form->model().slot(0, 7, 0, 3), 25);
 }
 
 struct MenuRow
 {
     const char* id;
-    void (*open)(const GridAdapter& grid);
+    void (*open)(const GridView& grid);
 };
 
 class Form1MenuTest : public FormTest, public ::testing::WithParamInterface<MenuRow>
 {
 protected:
     // Opens the pop-up menu the row's way and picks an item, as a click on it would.
-    void choose(const GridAdapter& grid, const char* item) const
+    void choose(const GridView& grid, const char* item) const
     {
         GetParam().open(grid);
         auto* menu = child<QMenu>("mnuCrossPointGrid");
@@ -72,43 +72,43 @@ TEST_P(Form1MenuTest, MutesOrSetsUnityOnTheSelectionOfItsGrid)
 {
     openSmallFolder();
     showTab(1);
-    GridAdapter& grid = form->crossPointGrid(1);
+    GridView& grid = form->crossPointGrid(1);
     const auto* menu = child<QMenu>("mnuCrossPointGrid");
     EXPECT_EQ(menu->title(), "CrossPointGrid");
     ASSERT_EQ(menu->actions().size(), 2);
     EXPECT_EQ(menu->actions()[0]->text(), "MUTE");
     EXPECT_EQ(menu->actions()[1]->text(), "0dB");
-    select(grid, 5, 1, 6, 2);
-    QTest::keyClick(grid.widget(), Qt::Key_F10);
+    select(grid, 4, 0, 5, 1);
+    QTest::keyClick(&grid, Qt::Key_F10);
     EXPECT_FALSE(menu->isVisible());
 
     choose(grid, "mnuLu");
+    EXPECT_EQ(grid.text(4, 0), "   0dB");
     EXPECT_EQ(grid.text(5, 1), "   0dB");
-    EXPECT_EQ(grid.text(6, 2), "   0dB");
-    EXPECT_EQ(grid.text(20, 3), " Unity");
+    EXPECT_EQ(grid.text(19, 2), " Unity");
     EXPECT_EQ(form->model().slot(1, 0, 4, 0), 73);
     EXPECT_EQ(form->model().slot(0, 0, 4, 0), 0);
     choose(grid, "mnuMUTE");
-    EXPECT_EQ(grid.text(6, 2), " MUTE");
+    EXPECT_EQ(grid.text(5, 1), " MUTE");
     EXPECT_EQ(form->model().slot(1, 0, 5, 1), 0);
 }
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Ways, Form1MenuTest, ::testing::Values(
     // Over a cell outside the selection, which the right button leaves as it is.
-    MenuRow{"RightButton", [](const GridAdapter& grid) {
-        QTest::mouseClick(grid.widget()->viewport(), Qt::RightButton, {}, cellCenter(grid, 20, 3));
+    MenuRow{"RightButton", [](const GridView& grid) {
+        QTest::mouseClick(grid.viewport(), Qt::RightButton, {}, cellCenter(grid, 19, 2));
     }},
-    MenuRow{"RightButtonOnALabel", [](const GridAdapter& grid) {
-        const QHeaderView* labels = grid.widget()->verticalHeader();
+    MenuRow{"RightButtonOnALabel", [](const GridView& grid) {
+        const QHeaderView* labels = grid.verticalHeader();
         QTest::mouseClick(labels->viewport(), Qt::RightButton, {},
-                          QPoint(labels->width() / 2, labels->sectionViewportPosition(20) + 3));
+                          QPoint(labels->width() / 2, labels->sectionViewportPosition(19) + 3));
     }},
-    MenuRow{"MenuKey", [](const GridAdapter& grid) {
-        QTest::keyClick(grid.widget(), Qt::Key_Menu);
+    MenuRow{"MenuKey", [](const GridView& grid) {
+        QTest::keyClick(const_cast<GridView*>(&grid), Qt::Key_Menu);
     }},
-    MenuRow{"ShiftF10", [](const GridAdapter& grid) {
-        QTest::keyClick(grid.widget(), Qt::Key_F10, Qt::ShiftModifier);
+    MenuRow{"ShiftF10", [](const GridView& grid) {
+        QTest::keyClick(const_cast<GridView*>(&grid), Qt::Key_F10, Qt::ShiftModifier);
     }}),
     [](const auto& info) { return std::string(info.param.id); });
 // clang-format on
@@ -118,7 +118,7 @@ TEST_F(FormTest, KeyboardAloneSelectsCellsAndAssignsFromTheTree)
     openSmallFolder();
     form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-    QTableWidget* table = form->crossPointGrid(0).widget();
+    GridView* table = &form->crossPointGrid(0);
     table->setFocus();
     for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Right})
         QTest::keyClick(table, key);
@@ -134,10 +134,10 @@ TEST_F(FormTest, KeyboardAloneSelectsCellsAndAssignsFromTheTree)
     ASSERT_EQ(tree(0)->currentIndex().data().toString(), "Fader 2");
     QTest::keyClick(tree(0), Qt::Key_Return);
 
-    const GridAdapter& grid = form->crossPointGrid(0);
-    EXPECT_EQ(grid.text(3, 2), " Fader 2");
-    EXPECT_EQ(grid.text(4, 2), " Fader 2");
-    EXPECT_EQ(grid.text(5, 2), " Unity");
+    const GridView& grid = form->crossPointGrid(0);
+    EXPECT_EQ(grid.text(2, 1), " Fader 2");
+    EXPECT_EQ(grid.text(3, 1), " Fader 2");
+    EXPECT_EQ(grid.text(4, 1), " Unity");
     EXPECT_EQ(form->model().slot(0, 0, 3, 1), 17);
 }
 
@@ -156,18 +156,17 @@ TEST_P(Form1RevealTest, DoubleClickRevealsTheControlWithoutSelectingIt)
 {
     const RevealRow& row = GetParam();
     QByteArray aes3 = defaultMixImage();
-    putLE16(aes3, slotByte(0, 6, 2), 25);   // cell (7, 3): Fader 2 fine
-    putLE16(aes3, slotByte(0, 0, 0), 999);  // cell (1, 1): no entry
-    putLE32(aes3, loopByte(4), 0x2D010000); // loop row 5: pointer 301, Cue bus
+    putLE16(aes3, slotByte(0, 6, 2), 25);   // cell (6, 2): Fader 2 fine
+    putLE16(aes3, slotByte(0, 0, 0), 999);  // cell (0, 0): no entry
+    putLE32(aes3, loopByte(4), 0x2D010000); // loop 4: pointer 301, Cue bus
     folder.write("aes3mix.trn", aes3);
     openSmallFolder();
     showTab(row.set < 2 ? row.set : 2);
-    GridAdapter& grid = row.set < 2 ? form->crossPointGrid(row.set) : form->loopsGrid(0);
+    GridView& grid = row.set < 2 ? form->crossPointGrid(row.set) : form->loopsGrid(0);
     const ConfigModel before = form->model();
     const QString text = grid.text(row.row, row.column);
 
-    QTest::mouseDClick(grid.widget()->viewport(), Qt::LeftButton, {},
-                       cellCenter(grid, row.row, row.column));
+    QTest::mouseDClick(grid.viewport(), Qt::LeftButton, {}, cellCenter(grid, row.row, row.column));
     QTreeView* view = tree(row.set);
     QStringList expanded;
     for (QModelIndex index = view->model()->index(0, 0); index.isValid();
@@ -184,9 +183,9 @@ TEST_P(Form1RevealTest, DoubleClickRevealsTheControlWithoutSelectingIt)
 
 INSTANTIATE_TEST_SUITE_P(
     Cells, Form1RevealTest,
-    ::testing::Values(RevealRow{"CrossPointEntry", 0, 7, 3, {"Faders", "Fader 2"}},
-                      RevealRow{"CrossPointInvalid", 0, 1, 1, {}},
-                      RevealRow{"LoopEntry", 2, 5, 1, {"Buses"}}),
+    ::testing::Values(RevealRow{"CrossPointEntry", 0, 6, 2, {"Faders", "Fader 2"}},
+                      RevealRow{"CrossPointInvalid", 0, 0, 0, {}},
+                      RevealRow{"LoopEntry", 2, 4, 0, {"Buses"}}),
     [](const auto& info) { return std::string(info.param.id); });
 
 // Until the first assignment only the current cell is painted; from then on the selection as
@@ -196,7 +195,7 @@ struct HighlightRow
 {
     const char* id;
     int paintedAtEnter; // cells highlighted once the large selection's current cell was entered
-    void (*selectLarge)(GridAdapter& grid);
+    void (*selectLarge)(GridView& grid);
 };
 
 using Form1HighlightTest = FormRowTest<HighlightRow>;
@@ -204,22 +203,22 @@ using Form1HighlightTest = FormRowTest<HighlightRow>;
 TEST_P(Form1HighlightTest, FollowsTheCurrentCellAndGivesBackEveryPaintedCell)
 {
     openSmallFolder();
-    GridAdapter& grid = form->crossPointGrid(0);
-    QTableWidget* table = grid.widget();
+    GridView& grid = form->crossPointGrid(0);
+    GridView* table = &grid;
     const QPalette palette = table->palette();
     const auto highlighted = [&] {
         QStringList cells;
-        for (int r = 1; r < grid.rows(); ++r)
-            for (int c = 1; c < grid.columns(); ++c)
+        for (int r = 0; r < grid.rows(); ++r)
+            for (int c = 0; c < grid.columns(); ++c)
                 if (grid.background(r, c) == palette.color(QPalette::Highlight))
                     cells.append(QStringLiteral("%1/%2").arg(r).arg(c));
         return cells;
     };
-    table->setCurrentCell(4, 2);
-    grid.setOtherCorner(6, 3);
-    EXPECT_EQ(highlighted(), QStringList{"4/2"});
-    EXPECT_EQ(grid.foreground(4, 2), palette.color(QPalette::HighlightedText));
-    EXPECT_EQ(grid.foreground(1, 1), palette.color(QPalette::Text));
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cellCenter(grid, 3, 1));
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, Qt::ShiftModifier, cellCenter(grid, 5, 2));
+    EXPECT_EQ(highlighted(), QStringList{"3/1"});
+    EXPECT_EQ(grid.foreground(3, 1), palette.color(QPalette::HighlightedText));
+    EXPECT_EQ(grid.foreground(0, 0), palette.color(QPalette::Text));
     clickEntry(0, {"Switching", "MUTE"});
 
     // The large selection is entered from another cell; extending it from there paints nothing.
@@ -228,20 +227,20 @@ TEST_P(Form1HighlightTest, FollowsTheCurrentCellAndGivesBackEveryPaintedCell)
     table->setFocus();
     QTest::keyClick(table, Qt::Key_Up, Qt::ShiftModifier);
     QTest::keyClick(table, Qt::Key_Left, Qt::ShiftModifier);
-    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cellCenter(grid, 30, 2));
-    EXPECT_EQ(highlighted(), QStringList{"30/2"});
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cellCenter(grid, 29, 1));
+    EXPECT_EQ(highlighted(), QStringList{"29/1"});
 }
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Selections, Form1HighlightTest, ::testing::Values(
     // Ctrl+A makes the first cell current: from another cell it is entered.
-    HighlightRow{"CtrlA", 64 * 4, [](GridAdapter& grid) {
-        QTest::mouseClick(grid.widget()->viewport(), Qt::LeftButton, {}, cellCenter(grid, 6, 2));
-        QTest::keyClick(grid.widget(), Qt::Key_A, Qt::ControlModifier); }},
-    HighlightRow{"ShiftArrows", 1, [](GridAdapter& grid) {
-        QTest::mouseClick(grid.widget()->viewport(), Qt::LeftButton, {}, cellCenter(grid, 5, 1));
+    HighlightRow{"CtrlA", 64 * 4, [](GridView& grid) {
+        QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, cellCenter(grid, 5, 1));
+        QTest::keyClick(&grid, Qt::Key_A, Qt::ControlModifier); }},
+    HighlightRow{"ShiftArrows", 1, [](GridView& grid) {
+        QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, cellCenter(grid, 4, 0));
         for (Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Right, Qt::Key_Right})
-            QTest::keyClick(grid.widget(), key, Qt::ShiftModifier); }}),
+            QTest::keyClick(&grid, key, Qt::ShiftModifier); }}),
     [](const auto& info) { return std::string(info.param.id); });
 // clang-format on
 

@@ -1,6 +1,7 @@
 #include "FormFixture.h"
 #include "app/LoadSequence.h"
 
+#include <QAbstractButton>
 #include <QDir>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -28,8 +29,8 @@ TEST_P(Form1ViewTextTest, ShowsTheBuiltText)
     const ViewTextRow& row = GetParam();
     const QString name = QLatin1String(row.widget);
     QString actual;
-    if (auto* table = form->findChild<QTableWidget*>(name))
-        actual = table->item(row.row, 0)->text();
+    if (auto* grid = form->findChild<GridView*>(name))
+        actual = grid->labelTexts().value(row.row);
     else if (auto* list = form->findChild<QComboBox*>(name))
         actual = list->itemText(row.row);
     else
@@ -62,33 +63,41 @@ TEST_F(FormTest, ChosenFolderIsShownWithTheDefaultsInFittedViews)
     EXPECT_EQ(settings.path(), folder.path());
     EXPECT_EQ(form->windowTitle(), kCaption + folder.path());
 
-    const QPalette palette = form->crossPointGrid(0).widget()->palette();
+    const QPalette palette = form->crossPointGrid(0).palette();
     for (int m = 0; m < 2; ++m) {
-        const GridAdapter& grid = form->crossPointGrid(m);
+        const GridView& grid = form->crossPointGrid(m);
+        const QAbstractItemModel* cells = grid.model();
         EXPECT_EQ(outputCombo(m)->currentIndex(), 0);
-        EXPECT_EQ(grid.text(1, 1), " MUTE");
-        EXPECT_EQ(grid.text(64, 4), " Unity");
+        EXPECT_EQ(cells->index(0, 0).data().toString(), " MUTE");
+        EXPECT_EQ(cells->index(63, 3).data().toString(), " Unity");
         // Longest texts: "CONTROL A" (9) above the cells, " 64 | MIXER OUTPUT 31" (21) at left.
-        EXPECT_EQ(grid.widget()->columnWidth(1), (9 + 2) * 6);
-        const QHeaderView* side = grid.widget()->verticalHeader();
+        EXPECT_EQ(grid.columnWidth(0), (9 + 2) * 6);
+        const QHeaderView* side = grid.verticalHeader();
         EXPECT_EQ(side->width(), (21 + 2) * 6);
-        EXPECT_EQ(QFontMetrics(side->font()).horizontalAdvance(grid.text(64, 0)), 21 * 6);
+        const QString label = cells->headerData(63, Qt::Vertical).toString();
+        EXPECT_EQ(QFontMetrics(side->font()).horizontalAdvance(label), 21 * 6);
         EXPECT_TRUE(tree(m)->isHeaderHidden());
     }
-    // The fixed row and column show once, as header sections that stay in view.
-    const QTableWidget* table = form->crossPointGrid(0).widget();
-    EXPECT_EQ(table->horizontalHeaderItem(1)->text(), "CONTROL A");
-    EXPECT_EQ(table->verticalHeaderItem(3)->text(), " 03 | Phone");
-    EXPECT_EQ(QPoint(table->columnAt(0), table->rowAt(0)), QPoint(1, 1));
+    // The fixed row and column are header sections that stay in view; the corner names itself.
+    const GridView& grid = form->crossPointGrid(0);
+    EXPECT_EQ(grid.model()->rowCount(), 64);
+    EXPECT_EQ(grid.model()->columnCount(), 4);
+    EXPECT_EQ(grid.model()->headerData(0, Qt::Horizontal).toString(), "CONTROL A");
+    EXPECT_EQ(grid.model()->headerData(2, Qt::Vertical).toString(), " 03 | Phone");
+    EXPECT_EQ(grid.findChild<QAbstractButton*>()->accessibleName(), "MIX INPUTS");
+    EXPECT_EQ(form->loopsGrid(0).cornerText(), "LOOP");
+    EXPECT_EQ(form->loopsGrid(0).model()->headerData(0, Qt::Horizontal).toString(), "");
+    EXPECT_EQ(form->loopsGrid(0).model()->headerData(0, Qt::Horizontal, Qt::AccessibleTextRole),
+              "CONTROL");
     // " 01 | Talkback" is the longest loop label; the control column spans the whole grid.
-    EXPECT_EQ(form->loopsGrid(0).columnWidthPixels(0), (14 + 2) * 6);
-    EXPECT_EQ(form->loopsGrid(0).columnWidthPixels(1), qRound(8655 / form->twipsPerPixel()));
+    EXPECT_EQ(form->loopsGrid(0).labelWidthPixels(), (14 + 2) * 6);
+    EXPECT_EQ(form->loopsGrid(0).columnWidthPixels(0), qRound(8655 / form->twipsPerPixel()));
 
-    for (GridAdapter* grid : {&form->crossPointGrid(0), &form->crossPointGrid(1),
-                              &form->loopsGrid(0), &form->loopsGrid(1)}) {
-        EXPECT_EQ(grid->background(1, 1), palette.color(QPalette::Highlight));
-        EXPECT_EQ(grid->foreground(1, 1), palette.color(QPalette::HighlightedText));
-        EXPECT_EQ(grid->background(2, 1), palette.color(QPalette::Base));
+    for (GridView* each : {&form->crossPointGrid(0), &form->crossPointGrid(1), &form->loopsGrid(0),
+                           &form->loopsGrid(1)}) {
+        EXPECT_EQ(each->background(0, 0), palette.color(QPalette::Highlight));
+        EXPECT_EQ(each->foreground(0, 0), palette.color(QPalette::HighlightedText));
+        EXPECT_EQ(each->background(1, 0), palette.color(QPalette::Base));
     }
 }
 
@@ -142,24 +151,24 @@ TEST_F(FormTest, StoredFilesAreShownAsTheLoadSettledThem)
 
     EXPECT_EQ(messages.shown, QStringList(2, "Warning! There are invalid control assignments"));
     EXPECT_TRUE(form->model() == LoadSequence(folder.path(), MissingFiles::Leave)->model);
-    const GridAdapter& loops = form->loopsGrid(0);
-    EXPECT_EQ(loops.text(1, 1), " Loop off");
-    EXPECT_EQ(loops.text(3, 1), " Talkback bus");
-    EXPECT_EQ(loops.text(4, 1), " ----INVALID----");
+    const GridView& loops = form->loopsGrid(0);
+    EXPECT_EQ(loops.text(0, 0), " Loop off");
+    EXPECT_EQ(loops.text(2, 0), " Talkback bus");
+    EXPECT_EQ(loops.text(3, 0), " ----INVALID----");
     for (const auto& [meter, position] : {std::pair{0, 0}, std::pair{1, 96}, std::pair{2, 1}})
         EXPECT_EQ(child<QComboBox>(QStringLiteral("meterCombo_%1").arg(meter))->currentIndex(),
                   position);
     EXPECT_EQ(spinnerLabels(), (QStringList{"7", "1", "0", "-36", "-12"}));
 
     showTab(1);
-    form->crossPointGrid(0).setText(5, 2, "not repainted");
+    form->crossPointGrid(0).setText(4, 1, "not repainted");
     outputCombo(1)->setCurrentIndex(16);
-    const GridAdapter& grid = form->crossPointGrid(1);
-    EXPECT_EQ(grid.text(5, 2), " IP fader 1");
-    EXPECT_EQ(grid.text(5, 3), " ----INVALID----");
-    EXPECT_EQ(grid.text(5, 1), " MUTE");
-    EXPECT_EQ(grid.columnWidthPixels(3), (16 + 2) * 6);
-    EXPECT_EQ(form->crossPointGrid(0).text(5, 2), "not repainted");
+    const GridView& grid = form->crossPointGrid(1);
+    EXPECT_EQ(grid.text(4, 1), " IP fader 1");
+    EXPECT_EQ(grid.text(4, 2), " ----INVALID----");
+    EXPECT_EQ(grid.text(4, 0), " MUTE");
+    EXPECT_EQ(grid.columnWidthPixels(2), (16 + 2) * 6);
+    EXPECT_EQ(form->crossPointGrid(0).text(4, 1), "not repainted");
 }
 
 // Without its control description file a mixer's set is empty: every slot of every output is
@@ -171,13 +180,13 @@ TEST_F(FormTest, MissingControlFileShowsEveryCellOfItsMixerInvalid)
     open(folder.path());
     EXPECT_EQ(messages.shown, QStringList{"Warning! There are invalid control assignments"});
     EXPECT_EQ(tree(1)->model()->rowCount(), 0);
-    EXPECT_EQ(form->crossPointGrid(0).text(1, 1), " MUTE");
+    EXPECT_EQ(form->crossPointGrid(0).text(0, 0), " MUTE");
     for (const int output : {0, 31}) {
         outputCombo(1)->setCurrentIndex(output);
-        const GridAdapter& grid = form->crossPointGrid(1);
+        const GridView& grid = form->crossPointGrid(1);
         QStringList cells;
-        for (int row = 1; row <= 64; ++row)
-            for (int column = 1; column <= 4; ++column)
+        for (int row = 0; row < 64; ++row)
+            for (int column = 0; column < 4; ++column)
                 cells << grid.text(row, column);
         EXPECT_EQ(cells, QStringList(256, " ----INVALID----")) << output;
     }

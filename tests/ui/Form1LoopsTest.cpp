@@ -3,27 +3,27 @@
 namespace tarn::test {
 namespace {
 
-// Rows 3..6 of the AES3 loops, selected upwards (the adapter's tests drag). The rule for both forms
+// Rows 3..6 of the AES3 loops, selected upwards (the grid's tests drag). The rule for both forms
 // of a loop is the core's (AssignLoop); the IP loops tree is the undo test's.
 TEST_F(FormTest, TreeClickAssignsTheDraggedLoopsAndSaveWritesTheirWords)
 {
     openSmallFolder();
     showTab(2);
-    GridAdapter& grid = form->loopsGrid(0);
-    select(grid, 6, 1, 3, 1);
+    GridView& grid = form->loopsGrid(0);
+    select(grid, 5, 0, 2, 0);
     // A heading carries no pointer: it changes nothing, not even the fill mode.
     const ConfigModel before = form->model();
     const QStringList shown = shownState(grid);
     clickEntry(2, {"Buses"});
     EXPECT_TRUE(form->model() == before);
     EXPECT_EQ(shownState(grid), shown);
-    EXPECT_EQ(grid.fillMode(), GridAdapter::FillMode::CurrentCell);
+    EXPECT_EQ(grid.fillMode(), GridView::FillMode::CurrentCell);
     clickEntry(2, {"Buses", "Talkback bus"});
 
     QByteArray words;
-    for (int r = 1; r <= 8; ++r) {
-        const bool assigned = r >= 3 && r <= 6;
-        EXPECT_EQ(grid.text(r, 1), assigned ? " Talkback bus" : " Loop off") << r;
+    for (int loop = 0; loop < 8; ++loop) {
+        const bool assigned = loop >= 2 && loop <= 5;
+        EXPECT_EQ(grid.text(loop, 0), assigned ? " Talkback bus" : " Loop off") << loop;
         words += assigned ? hexBytes("00 00 01 2C") : QByteArray(4, '\0');
     }
     pressSave();

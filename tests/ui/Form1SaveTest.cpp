@@ -21,7 +21,7 @@ protected:
         caption = form->windowTitle();
         ASSERT_TRUE(QFile::remove(folder.filePath("aes3mix.trn")));
         ASSERT_TRUE(QDir(folder.path()).mkdir("aes3mix.trn"));
-        select(form->crossPointGrid(0), 2, 1, 2, 1);
+        select(form->crossPointGrid(0), 1, 0, 1, 0);
         clickEntry(0, {"Faders", "Fader 2"});
     }
     void unblockAndExpectTheEdit() const

@@ -18,7 +18,7 @@ protected:
     }
     void assignFader2(int row)
     {
-        select(form->crossPointGrid(0), row, 1, row, 1);
+        select(form->crossPointGrid(0), row - 1, 0, row - 1, 0);
         clickEntry(0, {"Faders", "Fader 2"});
     }
     void press(QWidget* widget, Qt::Key key, Qt::KeyboardModifiers modifiers = {}) const
@@ -68,13 +68,13 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(Form1ShortcutTest, TheMarkFollowsTheContentNotTheNumberOfSteps)
 {
     // The same control again changes nothing: no mark, yet it is a step of its own.
-    select(form->crossPointGrid(0), 1, 1, 1, 1);
+    select(form->crossPointGrid(0), 0, 0, 0, 0);
     clickEntry(0, {"Switching", "MUTE"});
     EXPECT_EQ(form->windowTitle(), caption);
 
     assignFader2(1);
     EXPECT_EQ(form->windowTitle(), caption + u'*');
-    select(form->crossPointGrid(0), 1, 1, 1, 1);
+    select(form->crossPointGrid(0), 0, 0, 0, 0);
     clickEntry(0, {"Switching", "MUTE"});
     EXPECT_EQ(form->windowTitle(), caption);
 
@@ -169,7 +169,7 @@ TEST_F(Form1FindTest, FindsEveryEntryInTreeOrderWithoutAssigning)
     press(field(), Qt::Key_Escape);
     EXPECT_FALSE(field()->isVisible());
     EXPECT_TRUE(tree(0)->hasFocus());
-    select(form->crossPointGrid(0), 3, 1, 3, 1);
+    select(form->crossPointGrid(0), 2, 0, 2, 0);
     press(tree(0), Qt::Key_Return);
     EXPECT_EQ(form->model().slot(0, 0, 2, 0), 73);
 }
@@ -205,18 +205,18 @@ TEST_F(FormTest, CellsTreeEntriesAndButtonsExplainThemselves)
     putLE16(aes3, slotByte(0, 2, 0), 25);
     folder.write("aes3mix.trn", aes3);
     openActive();
-    const auto tip = [this](const GridAdapter& grid, int row, int column) {
-        QWidget* viewport = grid.widget()->viewport();
+    const auto tip = [this](const GridView& grid, int row, int column) {
+        QWidget* viewport = grid.viewport();
         const QPoint at = cellCenter(grid, row, column);
         QHelpEvent event(QEvent::ToolTip, at, viewport->mapToGlobal(at));
         QApplication::sendEvent(viewport, &event);
         return QToolTip::isVisible() ? QToolTip::text() : QString();
     };
-    EXPECT_EQ(tip(form->crossPointGrid(0), 3, 1), "Faders > Fader 2 > Fader 2 fine - pointer 25");
-    EXPECT_EQ(tip(form->crossPointGrid(0), 2, 3), "pointer 999: no control in this set");
-    EXPECT_EQ(tip(form->crossPointGrid(0), 1, 2), "Switching > Unity - pointer 73");
+    EXPECT_EQ(tip(form->crossPointGrid(0), 2, 0), "Faders > Fader 2 > Fader 2 fine - pointer 25");
+    EXPECT_EQ(tip(form->crossPointGrid(0), 1, 2), "pointer 999: no control in this set");
+    EXPECT_EQ(tip(form->crossPointGrid(0), 0, 1), "Switching > Unity - pointer 73");
     showTab(2);
-    EXPECT_EQ(tip(form->loopsGrid(0), 1, 1), "Loop off - pointer 0");
+    EXPECT_EQ(tip(form->loopsGrid(0), 0, 0), "Loop off - pointer 0");
 
     EXPECT_EQ(entry(0, {"Faders", "Fader 2"}).data(Qt::ToolTipRole).toString(), "pointer 17");
     EXPECT_TRUE(entry(0, {"Faders"}).data(Qt::ToolTipRole).toString().contains("no pointer"));

@@ -1,6 +1,7 @@
 #include "FormFixture.h"
 
 #include <functional>
+#include <optional>
 
 #include <QAction>
 #include <QMenu>
@@ -21,7 +22,7 @@ struct UndoRow
     std::function<void(Form1UndoTest&)> act;      // on a freshly opened small folder
     std::function<QString(Form1UndoTest&)> shown; // after redo, a text that shows the step
     const char* shownAfter;
-    GridAdapter::CellArea cells; // selected on undo and redo (top, left, bottom, right)
+    std::optional<CellRect> cells; // selected on undo and redo
 };
 
 class Form1UndoTest : public FormRowTest<UndoRow>
@@ -67,16 +68,16 @@ protected:
     {
         const UndoRow& row = GetParam();
         EXPECT_EQ(tabs()->currentIndex(), row.tab);
-        if (row.cells.isEmpty())
+        if (!row.cells)
             return;
-        const GridAdapter& grid = row.tab < 2 ? form->crossPointGrid(row.tab) : form->loopsGrid(1);
+        const GridView& grid = row.tab < 2 ? form->crossPointGrid(row.tab) : form->loopsGrid(1);
         if (row.tab < 2) {
             EXPECT_EQ(outputCombo(row.tab)->currentIndex(), 2);
         }
-        EXPECT_EQ(std::min(grid.row(), grid.otherRow()), row.cells.top);
-        EXPECT_EQ(std::max(grid.row(), grid.otherRow()), row.cells.bottom);
-        EXPECT_EQ(std::min(grid.column(), grid.otherColumn()), row.cells.left);
-        EXPECT_EQ(std::max(grid.column(), grid.otherColumn()), row.cells.right);
+        const CellRect shown = grid.selection();
+        EXPECT_EQ(
+            (QList{shown.top(), shown.left(), shown.bottom(), shown.right()}),
+            (QList{row.cells->top(), row.cells->left(), row.cells->bottom(), row.cells->right()}));
     }
 };
 
@@ -126,35 +127,35 @@ TEST_P(Form1UndoTest, CtrlZUndoesTheStepEverywhereAndCtrlYRedoesIt)
 const UndoRow kSteps[] = {
     {"TreeClick", 0, {},
      [](Form1UndoTest& t) {
-         t.select(t.form->crossPointGrid(0), 5, 3, 3, 2);
+         t.select(t.form->crossPointGrid(0), 4, 2, 2, 1);
          t.clickEntry(0, {"Faders", "Fader 2"}); },
-     [](Form1UndoTest& t) { return t.form->crossPointGrid(0).text(4, 2); }, " Fader 2",
-     {3, 2, 5, 3}},
+     [](Form1UndoTest& t) { return t.form->crossPointGrid(0).text(3, 1); }, " Fader 2",
+     CellRect{2, 1, 4, 2}},
     // Shown again from the model, the cell takes the tree's text for pointer 73.
     {"ZeroDbOnTheIpGrid", 1, {},
      [](Form1UndoTest& t) {
-         GridAdapter& grid = t.form->crossPointGrid(1);
-         t.select(grid, 10, 1, 12, 3);
-         QTest::mouseClick(grid.widget()->viewport(), Qt::RightButton, {}, cellCenter(grid, 11, 2));
+         GridView& grid = t.form->crossPointGrid(1);
+         t.select(grid, 9, 0, 11, 2);
+         QTest::mouseClick(grid.viewport(), Qt::RightButton, {}, cellCenter(grid, 10, 1));
          t.pick("mnuLu"); },
-     [](Form1UndoTest& t) { return t.form->crossPointGrid(1).text(12, 1); }, " Unity",
-     {10, 1, 12, 3}},
+     [](Form1UndoTest& t) { return t.form->crossPointGrid(1).text(11, 0); }, " Unity",
+     CellRect{9, 0, 11, 2}},
     // Output 6 differs from the fresh output 3 in one slot; it goes into the buffer.
     {"Paste", 0,
      [](Form1UndoTest& t) {
          t.outputCombo(0)->setCurrentIndex(5);
-         t.select(t.form->crossPointGrid(0), 7, 4, 7, 4);
+         t.select(t.form->crossPointGrid(0), 6, 3, 6, 3);
          t.pick("mnuMUTE");
          t.click("CopyMixOut_0"); },
      [](Form1UndoTest& t) { t.click("PasteMixOut_0"); },
-     [](Form1UndoTest& t) { return t.form->crossPointGrid(0).text(7, 4); }, " MUTE",
-     {1, 1, 64, 4}},
+     [](Form1UndoTest& t) { return t.form->crossPointGrid(0).text(6, 3); }, " MUTE",
+     CellRect{0, 0, 63, 3}},
     {"LoopRows", 2, {},
      [](Form1UndoTest& t) {
-         t.select(t.form->loopsGrid(1), 6, 1, 3, 1);
+         t.select(t.form->loopsGrid(1), 5, 0, 2, 0);
          t.clickEntry(3, {"Returns", "Return 1"}); },
-     [](Form1UndoTest& t) { return t.form->loopsGrid(1).text(5, 1); }, " Return 1",
-     {3, 1, 6, 1}},
+     [](Form1UndoTest& t) { return t.form->loopsGrid(1).text(4, 0); }, " Return 1",
+     CellRect{2, 0, 5, 0}},
     {"Meter", 3, {},
      [](Form1UndoTest& t) {
          auto* combo = t.child<QComboBox>("meterCombo_4");

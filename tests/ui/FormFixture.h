@@ -3,7 +3,7 @@
 #include "FakePlatform.h"
 #include "TestFolder.h"
 #include "ui/Form1.h"
-#include "ui/GridAdapter.h"
+#include "ui/GridView.h"
 
 #include <memory>
 #include <stdexcept>
@@ -13,7 +13,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QTableWidget>
 #include <QTest>
 #include <QTreeView>
 
@@ -84,21 +83,18 @@ inline void writeSmallFolder(const TestFolder& folder)
 }
 
 // Every text of the grid and every column width, to see that nothing changed.
-inline QStringList shownState(const GridAdapter& grid)
+inline QStringList shownState(const GridView& grid)
 {
-    QStringList state;
-    for (int c = 0; c < grid.columns(); ++c) {
-        state << QString::number(grid.columnWidthPixels(c));
-        for (int r = 0; r < grid.rows(); ++r)
-            state << grid.text(r, c);
-    }
+    QStringList state = grid.labelTexts();
+    state << QString::number(grid.labelWidthPixels());
+    for (int c = 0; c < grid.columns(); ++c)
+        state << QString::number(grid.columnWidthPixels(c)) << grid.columnTexts(c);
     return state;
 }
 
-inline QPoint cellCenter(const GridAdapter& grid, int row, int column)
+inline QPoint cellCenter(const GridView& grid, int row, int column)
 {
-    const QTableWidget* table = grid.widget();
-    return table->visualRect(table->model()->index(row, column)).center();
+    return grid.visualRect(grid.model()->index(row, column)).center();
 }
 
 // A window started on a folder with fake platform services. Public, so that table rows can
@@ -188,10 +184,9 @@ public:
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
     }
 
-    static void select(GridAdapter& grid, int row, int column, int otherRow, int otherColumn)
+    static void select(GridView& grid, int row, int column, int otherRow, int otherColumn)
     {
-        grid.setCurrentCell(row, column);
-        grid.setOtherCorner(otherRow, otherColumn);
+        grid.setSelection({row, column, otherRow, otherColumn});
     }
 
     QStringList spinnerLabels() const
