@@ -1,5 +1,7 @@
 #include "ui/GridDelegate.h"
 
+#include "ui/GridView.h"
+
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionViewItem>
@@ -19,6 +21,18 @@ QPalette::ColorGroup colorGroup(QStyle::State state)
 const QStyle* styleOf(const QStyleOptionViewItem& option)
 {
     return option.widget ? option.widget->style() : nullptr;
+}
+
+// The frame marks the grid's current cell, where its selection started, while Qt's current
+// index is the corner that Shift and the mouse move.
+bool showsFocusFrame(const QStyleOptionViewItem& option, const QModelIndex& index)
+{
+    const auto* grid = qobject_cast<const GridView*>(option.widget);
+    if (!grid)
+        return option.state & QStyle::State_HasFocus;
+    const CellRect cells = grid->selection();
+    return (grid->hasFocus() || grid->viewport()->hasFocus()) && index.row() == cells.row &&
+           index.column() == cells.column;
 }
 
 } // namespace
@@ -44,7 +58,7 @@ void GridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
         painter->setFont(option.font);
     m_text.draw(*painter, option.rect, option.rect.adjusted(margin, 0, -margin, 0),
                 index.data(Qt::DisplayRole).toString(), foreground);
-    if (option.state & QStyle::State_HasFocus)
+    if (showsFocusFrame(option, index))
         paintFocus(*painter, option);
 }
 

@@ -282,6 +282,19 @@ void GridView::keyPressEvent(QKeyEvent* event)
     settle();
 }
 
+void GridView::focusInEvent(QFocusEvent* event)
+{
+    QTableView::focusInEvent(event);
+    // The focus frame is on the current cell, which need not be Qt's current index.
+    viewport()->update(visualRect(m_model->index(m_selection.row, m_selection.column)));
+}
+
+void GridView::focusOutEvent(QFocusEvent* event)
+{
+    QTableView::focusOutEvent(event);
+    viewport()->update(visualRect(m_model->index(m_selection.row, m_selection.column)));
+}
+
 void GridView::changeEvent(QEvent* event)
 {
     QTableView::changeEvent(event);

@@ -159,6 +159,26 @@ TEST_F(GridViewTest, KeysAndModifierClicksKeepOneRectangleAndTheFixedCellsOutOfI
     expectSelection({0, 0}, {0, 0});
 }
 
+TEST_F(GridViewTest, TheFocusFrameStaysOnTheCurrentCellWhileShiftMovesTheOtherCorner)
+{
+    const auto cellImage = [this](Cell cell) {
+        return grid->viewport()
+            ->grab(grid->visualRect(grid->model()->index(cell.row, cell.column)))
+            .toImage();
+    };
+    grid->setFocus();
+    click({2, 1});
+    key(Qt::Key_Down, Qt::ShiftModifier);
+    key(Qt::Key_Down, Qt::ShiftModifier);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return grid->hasFocus(); }));
+    const QImage framedCurrent = cellImage({2, 1});
+    const QImage movedCorner = cellImage({4, 1});
+    grid->clearFocus();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !grid->hasFocus(); }));
+    EXPECT_NE(cellImage({2, 1}), framedCurrent);
+    EXPECT_EQ(cellImage({4, 1}), movedCorner);
+}
+
 TEST_F(GridViewTest, DragBeyondTheViewScrollsIt)
 {
     grid->setGeometry(0, 0, 680, 200);
