@@ -113,7 +113,7 @@ protected:
             }
         }
         plain->selectionModel()->setCurrentIndex(
-            plain->model()->index(grid->currentIndex().row(), grid->currentIndex().column()),
+            plain->model()->index(grid->selection().row, grid->selection().column),
             QItemSelectionModel::NoUpdate);
         const QItemSelectionRange range = grid->selectionModel()->selection().first();
         plain->selectionModel()->select(

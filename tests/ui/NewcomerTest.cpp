@@ -12,7 +12,7 @@ const QString kCaption = "Quorlan Tarn Config     File path:  ";
 
 void assignFader2(FormTest& test)
 {
-    FormTest::select(test.form->crossPointGrid(0), 1, 1, 1, 1);
+    FormTest::select(test.form->crossPointGrid(0), 0, 0, 0, 0);
     test.clickEntry(0, {"Faders", "Fader 2"});
 }
 
@@ -100,7 +100,7 @@ TEST_P(OpenFolderTest, CtrlOLoadsAnotherFolderAsTheStartDoes)
     EXPECT_EQ(outputCombo(1)->count(), 32);
     EXPECT_EQ(child<QComboBox>("meterCombo_0")->count(), meterEntries);
     outputCombo(1)->setCurrentIndex(3);
-    EXPECT_EQ(form->crossPointGrid(1).text(3, 2), " ----INVALID----");
+    EXPECT_EQ(form->crossPointGrid(1).text(2, 1), " ----INVALID----");
     // Nothing of the other folder's history to undo, and the window edits the new folder.
     press(Qt::Key_Z);
     EXPECT_EQ(form->windowTitle(), kCaption + other.path());
