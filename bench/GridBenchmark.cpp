@@ -35,6 +35,7 @@ public:
     QString chooseFolder(const QString&, const QString&) override { return folder; }
     void showOk(const QString&) override {}
     bool askYesNo(const QString&) override { return false; }
+    bool askChoice(const QString&, const QString&, const QString&) override { return false; }
     QString folder;
 };
 

@@ -40,6 +40,7 @@ class NoMessages final : public tarn::MessageBoxes
 public:
     void showOk(const QString& text) override { std::fprintf(stderr, "%s\n", qPrintable(text)); }
     bool askYesNo(const QString&) override { return false; }
+    bool askChoice(const QString&, const QString&, const QString&) override { return false; }
 };
 
 // Opens the headings down to `path` in the first tree and clicks its last entry.

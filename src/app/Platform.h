@@ -30,6 +30,10 @@ public:
     virtual ~MessageBoxes() = default;
     virtual void showOk(const QString& text) = 0;
     virtual bool askYesNo(const QString& text) = 0;
+
+    // A question between two named answers (e.g. "Overwrite" and "Cancel"); true for the
+    // first. Closing the box answers nothing, so it asks until one is chosen.
+    virtual bool askChoice(const QString& text, const QString& accept, const QString& reject) = 0;
 };
 
 } // namespace tarn

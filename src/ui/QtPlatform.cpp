@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QSettings>
 
 namespace tarn {
@@ -89,6 +90,20 @@ bool QtMessageBoxes::askYesNo(const QString& text)
                  m_owner);
     box.setDefaultButton(QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes;
+}
+
+} // namespace tarn
+
+namespace tarn {
+
+bool QtMessageBoxes::askChoice(const QString& text, const QString& accept, const QString& reject)
+{
+    YesNoBox box(QMessageBox::NoIcon, messageTitle(), text, QMessageBox::NoButton, m_owner);
+    QPushButton* acceptButton = box.addButton(accept, QMessageBox::AcceptRole);
+    box.addButton(reject, QMessageBox::RejectRole);
+    box.setDefaultButton(acceptButton);
+    box.exec();
+    return box.clickedButton() == acceptButton;
 }
 
 } // namespace tarn

@@ -37,6 +37,8 @@ public:
     void showOk(const QString& text) override;
     bool askYesNo(const QString& text) override;
 
+    bool askChoice(const QString& text, const QString& accept, const QString& reject) override;
+
 private:
     QWidget* m_owner;
 };

@@ -35,6 +35,10 @@ public:
     {
         return tarn::QtMessageBoxes(m_owner).askYesNo(text);
     }
+    bool askChoice(const QString& text, const QString& accept, const QString& reject) override
+    {
+        return tarn::QtMessageBoxes(m_owner).askChoice(text, accept, reject);
+    }
 
 private:
     QWidget* m_owner = nullptr;
