@@ -18,6 +18,7 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTreeView>
+#include <QUndoStack>
 
 namespace tarn {
 
@@ -50,6 +51,9 @@ Form1::~Form1()
     // The trees show the loaded sets, which go before the tree widgets do.
     for (ControlTreeModel* model : m_controlTreeModel)
         model->setControlSet(nullptr);
+    // The stack empties itself as it goes, after this window's members.
+    if (m_undoStack)
+        m_undoStack->disconnect(this);
 }
 
 bool Form1::start(const QString& argumentFolder)
@@ -70,7 +74,13 @@ bool Form1::start(const QString& argumentFolder)
         close();
         return false;
     }
+    if (!confirmSecondEditor()) {
+        m_ending = true;
+        close();
+        return false;
+    }
     showLoadedFolder();
+    offerRecovery();
     return true;
 }
 

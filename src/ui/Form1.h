@@ -1,11 +1,14 @@
 #pragma once
 
 #include "app/EditHistory.h"
+#include "app/FolderLock.h"
+#include "app/KnownFiles.h"
 #include "controls/ControlSet.h"
 #include "editors/CompressorEditor.h"
 #include "editors/MixOutputBuffer.h"
 #include "model/ConfigModel.h"
 #include "ui/GridAdapter.h"
+#include "ui/UnsavedEditsKeeper.h"
 #include "ui/WindowLayout.h"
 
 #include <array>
@@ -35,11 +38,13 @@ namespace tarn {
 class ControlSearch;
 class ControlTreeModel;
 class EditCommand;
+class FolderChangedNotice;
 class FolderChooser;
 class GridAdapter;
 class MessageBoxes;
 class SettingsStore;
 struct FolderLoad;
+struct SaveReport;
 
 // The platform services the window asks for; owned by whoever creates the window.
 struct Form1Services
@@ -88,6 +93,7 @@ protected:
 
 private:
     friend class EditCommand;
+    friend class WholeModelCommand;
 
     // Composition (Form1Composition.cpp).
     void buildWindow();
@@ -175,6 +181,21 @@ private:
     void SaveCommand_Click();
     bool saveFolder();
 
+    // Work kept from being lost (Form1WorkKeeping.cpp): another editor on the folder, changes
+    // by other programs, kept versions and the record of unsaved edits.
+    bool confirmSecondEditor();
+    void keepWorkOfLoad();
+    bool confirmOverwrite();
+    void noteSave(const SaveReport& report);
+    void keepUnsavedEdits();
+    void forgetUnsavedEdits();
+    void offerRecovery();
+    void reloadFolder();
+    void readFolderAgain();
+    void openHistory();
+    void applyWholeStep(const EditStep& step, bool undo);
+    void showWholeModel();
+
     Form1Services m_services;
     double m_twipsPerPixel = 15;
     ConfigModel m_model;
@@ -236,6 +257,12 @@ private:
     QMenu* m_popupMenu = nullptr;
     QAction* m_mnuMute = nullptr;
     QAction* m_mnuLu = nullptr;
+
+    KnownFiles m_known;
+    std::unique_ptr<EditorPresence> m_presence;
+    bool m_otherEditor = false;
+    UnsavedEditsKeeper m_editsKeeper;
+    FolderChangedNotice* m_folderNotice = nullptr;
 };
 
 } // namespace tarn

@@ -31,6 +31,7 @@ void Form1::showLoadedFolder()
     connectEditingHandlers();
     m_savedModel = m_model;
     m_loaded = true;
+    keepWorkOfLoad();
     selectFirstMixOutputs();
     reportLoadProblems();
 }

@@ -17,7 +17,10 @@ void Form1::SaveCommand_Click()
 // The model keeps the edits either way, so the user can try again.
 bool Form1::saveFolder()
 {
+    if (!confirmOverwrite())
+        return false;
     const SaveReport report = SaveAll(m_model, m_model.configFolder, m_load->unreadFiles);
+    noteSave(report);
     if (report.complete()) {
         m_savedModel = m_model;
         updateModifiedMark();
@@ -42,10 +45,13 @@ void Form1::closeEvent(QCloseEvent* event)
         return;
     }
     // A save that failed at exit keeps the window, so that the edits are not lost with it.
-    if (m_services.messages.askYesNo(QLatin1String(kSaveBeforeExitQuestion)) && !saveFolder()) {
+    const bool save = m_services.messages.askYesNo(QLatin1String(kSaveBeforeExitQuestion));
+    if (save && !saveFolder()) {
         event->ignore();
         return;
     }
+    if (!save)
+        forgetUnsavedEdits();
     event->accept();
 }
 
