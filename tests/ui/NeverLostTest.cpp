@@ -13,6 +13,7 @@
 #include <QJsonObject>
 #include <QListWidget>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -346,6 +347,31 @@ INSTANTIATE_TEST_SUITE_P(Rows, HistoryTest,
                                            RestoreRow{"EditsGivenUp", true, true, true},
                                            RestoreRow{"EditsKept", true, false, false}),
                          [](const auto& info) { return std::string(info.param.id); });
+
+// The record is a convenience: where it cannot be kept the bar says so once, and editing and
+// saving go on.
+TEST_F(FormTest, RecordThatCannotBeKeptIsToldOnce)
+{
+    const QString blocked = qEnvironmentVariable("XDG_STATE_HOME") + "/tarnconfig";
+    ASSERT_TRUE(QDir(blocked).removeRecursively());
+    folder.write("blocker", "");
+    ASSERT_TRUE(QFile::copy(folder.filePath("blocker"), blocked));
+    const auto unblock = qScopeGuard([&] { QFile::remove(blocked); });
+    openSmallFolder();
+    auto* meter = child<QComboBox>("meterCombo_3");
+    meter->setCurrentIndex(2);
+    auto* notice = child<QWidget>("FolderChangedNotice");
+    EXPECT_TRUE(notice->isVisible());
+    EXPECT_TRUE(child<QLabel>("FolderChangedText")
+                    ->text()
+                    .startsWith("Unsaved changes cannot be kept for recovery after a crash: "));
+    QTest::mouseClick(child<QPushButton>("KeepMineButton"), Qt::LeftButton);
+    meter->setCurrentIndex(3);
+    EXPECT_FALSE(notice->isVisible());
+    pressSave();
+    EXPECT_FALSE(form->isModified());
+    EXPECT_TRUE(messages.shown.isEmpty());
+}
 
 // "No" at exit gives the edits up, and with them their record.
 TEST_F(FormTest, NoAtExitRemovesTheRecordOfUnsavedEdits)
