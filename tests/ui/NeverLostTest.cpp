@@ -142,6 +142,32 @@ INSTANTIATE_TEST_SUITE_P(
         ChangeRow{"SameBytesRewritten", Change::SameBytes, Answer::Overwrite, false, false, true}),
     [](const auto& info) { return std::string(info.param.id); });
 
+// "Reload" with unsaved edits asks first: Yes shows the folder as another program left it and
+// gives the edits up; No keeps them.
+using ReloadTest = FormRowTest<bool>;
+
+TEST_P(ReloadTest, ReloadAsksBeforeGivingUpEdits)
+{
+    openSmallFolder();
+    pressSave();
+    child<QComboBox>("meterCombo_3")->setCurrentIndex(2);
+    QByteArray meters = folder.read("aes3meters.trn");
+    meters[5] = static_cast<char>(meters[5] ^ 1);
+    folder.write("aes3meters.trn", meters);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return child<QPushButton>("ReloadButton")->isVisible(); }));
+    messages.answers = {GetParam()};
+    QTest::mouseClick(child<QPushButton>("ReloadButton"), Qt::LeftButton);
+    EXPECT_EQ(messages.questions,
+              QStringList{"Reloading the folder discards your unsaved changes. Reload anyway?"});
+    EXPECT_EQ(form->isModified(), !GetParam());
+    EXPECT_EQ(form->model().meterImage() == meters, GetParam());
+    EXPECT_EQ(QFile::exists(recoveryRecordPath(folder.path())), !GetParam());
+    EXPECT_EQ(folder.read("aes3meters.trn"), meters);
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, ReloadTest, ::testing::Bool(),
+                         [](const auto& info) { return info.param ? "Yes" : "No"; });
+
 QProcessEnvironment editorEnvironment(const QString& home)
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
