@@ -36,6 +36,7 @@ public:
     void showOk(const QString&) override {}
     bool askYesNo(const QString&) override { return false; }
     Answer askYesNoCancel(const QString&) override { return Answer::No; }
+    bool askChoice(const QString&, const QString&, const QString&) override { return false; }
     QString folder;
 };
 

@@ -41,6 +41,7 @@ public:
     void showOk(const QString& text) override { std::fprintf(stderr, "%s\n", qPrintable(text)); }
     bool askYesNo(const QString&) override { return false; }
     Answer askYesNoCancel(const QString&) override { return Answer::No; }
+    bool askChoice(const QString&, const QString&, const QString&) override { return false; }
 };
 
 // Opens the headings down to `path` in the first tree and clicks its last entry.

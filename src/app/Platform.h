@@ -34,6 +34,9 @@ public:
     enum class Answer { Yes, No, Cancel };
     // Escape and the box's close button answer Cancel.
     virtual Answer askYesNoCancel(const QString& text) = 0;
+    // A question between two named answers (e.g. "Overwrite" and "Cancel"); true for the
+    // first. Closing the box answers nothing, so it asks until one is chosen.
+    virtual bool askChoice(const QString& text, const QString& accept, const QString& reject) = 0;
 };
 
 } // namespace tarn

@@ -14,6 +14,7 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTreeView>
+#include <QUndoStack>
 
 namespace tarn {
 
@@ -48,6 +49,9 @@ Form1::~Form1()
     // The trees show the loaded sets, which go before the tree widgets do.
     for (ControlTreeModel* model : m_controlTreeModel)
         model->setControlSet(nullptr);
+    // The stack empties itself as it goes, after this window's members.
+    if (m_undoStack)
+        m_undoStack->disconnect(this);
 }
 
 void Form1::connectEditingHandlers()

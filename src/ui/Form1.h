@@ -1,11 +1,14 @@
 #pragma once
 
 #include "app/EditHistory.h"
+#include "app/FolderLock.h"
+#include "app/KnownFiles.h"
 #include "controls/ControlSet.h"
 #include "editors/CompressorEditor.h"
 #include "editors/MixOutputBuffer.h"
 #include "model/ConfigModel.h"
 #include "ui/GridView.h"
+#include "ui/UnsavedEditsKeeper.h"
 #include "ui/WindowLayout.h"
 
 #include <array>
@@ -13,8 +16,8 @@
 #include <memory>
 #include <vector>
 
-#include <QPointer>
 #include <QMargins>
+#include <QPointer>
 #include <QRect>
 #include <QWidget>
 
@@ -36,10 +39,12 @@ namespace tarn {
 class ControlSearch;
 class ControlTreeModel;
 class EditCommand;
+class FolderChangedNotice;
 class FolderChooser;
 class MessageBoxes;
 class SettingsStore;
 struct FolderLoad;
+struct SaveReport;
 
 // The platform services the window asks for; owned by whoever creates the window.
 struct Form1Services
@@ -71,7 +76,9 @@ public:
     bool declinedFolder() const { return m_declinedFolder; }
     // Loads `folder` into this window through the load sequence, as the start does: the undo
     // history starts empty, the caption names the folder. Ctrl+O comes through here too.
-    void loadFolder(const QString& folder);
+    // False, with nothing changed, when the folder is open in another editor and the user would
+    // rather not open it here too.
+    bool loadFolder(const QString& folder);
 
     const ConfigModel& model() const { return m_model; }
 
@@ -98,6 +105,7 @@ protected:
 
 private:
     friend class EditCommand;
+    friend class WholeModelCommand;
 
     // Composition (Form1Composition.cpp).
     void buildWindow();
@@ -204,6 +212,20 @@ private:
     bool m_declinedFolder = false;
     bool m_handlersConnected = false;
 
+    // Work kept from being lost (Form1WorkKeeping.cpp): another editor on the folder, changes
+    // by other programs, kept versions and the record of unsaved edits.
+    bool confirmSecondEditor(const QString& folder);
+    void keepWorkOfLoad();
+    bool confirmOverwrite();
+    void noteSave(const SaveReport& report);
+    void keepUnsavedEdits();
+    void forgetUnsavedEdits();
+    void offerRecovery();
+    void reloadFolder();
+    void openHistory();
+    void applyWholeStep(const EditStep& step, bool undo);
+    void showWholeModel();
+
     Form1Services m_services;
     double m_twipsPerPixel = 15;
     ConfigModel m_model;
@@ -271,6 +293,12 @@ private:
     QMenu* m_popupMenu = nullptr;
     QAction* m_mnuMute = nullptr;
     QAction* m_mnuLu = nullptr;
+
+    KnownFiles m_known;
+    std::unique_ptr<EditorPresence> m_presence;
+    bool m_otherEditor = false;
+    UnsavedEditsKeeper m_editsKeeper;
+    FolderChangedNotice* m_folderNotice = nullptr;
 };
 
 } // namespace tarn

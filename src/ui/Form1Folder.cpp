@@ -33,16 +33,25 @@ bool Form1::start(const QString& argumentFolder)
         close();
         return false;
     }
-    loadFolder(choice.folder);
+    if (!loadFolder(choice.folder)) {
+        setWindowTitle(m_model.captionBase);
+        m_ending = true;
+        close();
+        return false;
+    }
     return true;
 }
 
-void Form1::loadFolder(const QString& folder)
+bool Form1::loadFolder(const QString& folder)
 {
+    if (!confirmSecondEditor(folder))
+        return false;
     m_model.configFolder = folder;
     m_caption = m_model.captionBase + folder;
     setWindowTitle(m_caption);
     showLoadedFolder();
+    offerRecovery();
+    return true;
 }
 
 void Form1::connectFolderShortcut()

@@ -46,9 +46,11 @@ void Form1::showLoadedFolder()
         m_handlersConnected = true;
     }
     setCellToolTips();
-    m_undoStack->clear();
+    // Saved first: emptying the stack asks whether there are edits to keep.
     m_savedModel = m_model;
+    m_undoStack->clear();
     m_loaded = true;
+    keepWorkOfLoad();
     selectFirstMixOutputs();
     reportLoadProblems();
 }

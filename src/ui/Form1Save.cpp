@@ -19,7 +19,10 @@ void Form1::SaveCommand_Click()
 // The model keeps the edits either way, so the user can try again.
 bool Form1::saveFolder()
 {
+    if (!confirmOverwrite())
+        return false;
     const SaveReport report = SaveAll(m_model, m_model.configFolder, m_load->unreadFiles);
+    noteSave(report);
     if (report.complete()) {
         m_savedModel = m_model;
         updateModifiedMark();
@@ -44,6 +47,8 @@ bool Form1::settleUnsavedChanges(const char* question)
         // A failed save keeps the window and its edits, so that they are not lost.
         return saveFolder();
     case MessageBoxes::Answer::No:
+        // The edits are given up, so nothing is left to recover after a crash.
+        forgetUnsavedEdits();
         return true;
     case MessageBoxes::Answer::Cancel:
         break;

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QSettings>
 
 namespace tarn {
@@ -106,6 +107,20 @@ MessageBoxes::Answer QtMessageBoxes::askYesNoCancel(const QString& text)
     default:
         return Answer::Cancel;
     }
+}
+
+} // namespace tarn
+
+namespace tarn {
+
+bool QtMessageBoxes::askChoice(const QString& text, const QString& accept, const QString& reject)
+{
+    YesNoBox box(QMessageBox::NoIcon, messageTitle(), text, QMessageBox::NoButton, m_owner);
+    QPushButton* acceptButton = box.addButton(accept, QMessageBox::AcceptRole);
+    box.addButton(reject, QMessageBox::RejectRole);
+    box.setDefaultButton(acceptButton);
+    box.exec();
+    return box.clickedButton() == acceptButton;
 }
 
 } // namespace tarn

@@ -38,6 +38,8 @@ public:
     bool askYesNo(const QString& text) override;
     Answer askYesNoCancel(const QString& text) override;
 
+    bool askChoice(const QString& text, const QString& accept, const QString& reject) override;
+
 private:
     QWidget* m_owner;
 };

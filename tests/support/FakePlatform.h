@@ -68,6 +68,12 @@ public:
         return answer;
     }
 
+    // Two-answer questions share the answers and the record of the Yes/No ones.
+    bool askChoice(const QString& text, const QString&, const QString&) override
+    {
+        return askYesNo(text);
+    }
+
     QStringList shown;
     QStringList questions;
     std::deque<Answer> answers;

@@ -120,10 +120,12 @@ TEST_P(Form1WriteOrderTest, WritesTheFourFilesInTheirOrder)
     ASSERT_TRUE(QFile::remove(folder.filePath(QLatin1String(row.later))));
     ASSERT_TRUE(QFile::link(folder.filePath(QLatin1String(row.earlier)),
                             folder.filePath(QLatin1String(row.later))));
+    // The link changed a file's content since the load: Save asks first; "Overwrite".
     if (atExit) {
-        messages.answers = {kYes};
+        messages.answers = {kYes, kYes};
         EXPECT_TRUE(form->close());
     } else {
+        messages.answers = {kYes};
         pressSave();
     }
     EXPECT_TRUE(messages.shown.isEmpty());

@@ -119,6 +119,21 @@ TEST(QtMessageBoxes, OnlyTheButtonsAnswerAndEscapeDoesNotCountAsNo)
     });
     boxes.showOk("Warning! There are invalid control assignments");
     EXPECT_EQ(buttons, 1);
+
+    // Two named answers; Escape and closing answer neither.
+    for (const char* answer : {"Overwrite", "Cancel"}) {
+        whenModalOpens([answer](QWidget* modal) {
+            QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+            QApplication::sendEvent(modal, &escape);
+            modal->close();
+            for (QAbstractButton* button : qobject_cast<QMessageBox*>(modal)->buttons()) {
+                if (button->text() == QLatin1String(answer))
+                    button->click();
+            }
+        });
+        EXPECT_EQ(boxes.askChoice("Overwrite them?", "Overwrite", "Cancel"),
+                  QLatin1String(answer) == QLatin1String("Overwrite"));
+    }
 }
 
 // The three-way question: each button answers for itself; Escape and the close button Cancel.
