@@ -63,7 +63,7 @@ TEST(AssignCrossPoint, CellsBeyondTheInputsAndSlotsAreSkipped)
         for (int s = 0; s < kSlotCount; ++s)
             EXPECT_EQ(model.slot(0, 0, i, s), 5);
     EXPECT_EQ(model.slot(0, 1, 0, 0), 0);
-    ASSERT_TRUE(AssignCrossPoint(model, 0, 0, CellRange{0, 0, 70, 9}, kMaxPointer));
+    ASSERT_TRUE(AssignCrossPoint(model, 0, 0, CellRect{0, 0, 70, 9}, kMaxPointer));
     EXPECT_EQ(model.slot(0, 0, 0, 0), kMaxPointer);
 }
 
