@@ -33,7 +33,9 @@ FolderChangedNotice::FolderChangedNotice(QWidget* window, ChangedFiles changedFi
     setFrameShape(QFrame::StyledPanel);
     setAutoFillBackground(true);
     m_text->setObjectName(QStringLiteral("FolderChangedText"));
-    m_text->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // A selectable label takes the focus, and a screen reader would meet it empty while hidden.
+    m_text->setTextInteractionFlags(Qt::NoTextInteraction);
+    setAccessibleName(QStringLiteral("Files changed by another program"));
     m_reload->setObjectName(QStringLiteral("ReloadButton"));
     m_keepMine->setObjectName(QStringLiteral("KeepMineButton"));
     auto* layout = new QHBoxLayout(this);

@@ -395,12 +395,13 @@ TEST_F(FormTest, RecordThatCannotBeKeptIsToldOnce)
     auto* meter = child<QComboBox>("meterCombo_3");
     meter->setCurrentIndex(2);
     auto* notice = child<QWidget>("FolderChangedNotice");
-    EXPECT_TRUE(notice->isVisible());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return notice->isVisible(); }));
     EXPECT_TRUE(child<QLabel>("FolderChangedText")
                     ->text()
                     .startsWith("Unsaved changes cannot be kept for recovery after a crash: "));
     QTest::mouseClick(child<QPushButton>("KeepMineButton"), Qt::LeftButton);
     meter->setCurrentIndex(3);
+    QCoreApplication::processEvents();
     EXPECT_FALSE(notice->isVisible());
     pressSave();
     EXPECT_FALSE(form->isModified());
@@ -412,7 +413,7 @@ TEST_F(FormTest, NoAtExitRemovesTheRecordOfUnsavedEdits)
 {
     openSmallFolder();
     child<QComboBox>("meterCombo_3")->setCurrentIndex(2);
-    EXPECT_TRUE(QFile::exists(recoveryRecordPath(folder.path())));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QFile::exists(recoveryRecordPath(folder.path())); }));
     messages.answers = {yes(false)};
     EXPECT_TRUE(form->close());
     EXPECT_FALSE(QFile::exists(recoveryRecordPath(folder.path())));
