@@ -231,4 +231,33 @@ void settleVersion(const QString& folder, const KeptVersion& version)
                  QJsonDocument(entryJson(version)).toJson());
 }
 
+namespace {
+
+QString counted(int count, const char* one, const char* many)
+{
+    return QStringLiteral("%1 %2").arg(count).arg(QLatin1String(count == 1 ? one : many));
+}
+
+} // namespace
+
+QString keptVersionText(const KeptVersion& version)
+{
+    QStringList changed;
+    for (const KeptFile& file : version.files) {
+        if (file.changed && file.written)
+            changed.append(file.name);
+    }
+    QString program = version.program.isEmpty() ? QStringLiteral("?") : version.program;
+    if (!version.note.isEmpty())
+        program += QStringLiteral(" (") + version.note + u')';
+    const ChangeCounts& c = version.changes;
+    return QStringLiteral("%1  %2  %3  %4  %5, %6, %7, %8")
+        .arg(version.number, 4)
+        .arg(version.time.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")), program,
+             changed.isEmpty() ? QStringLiteral("no file changed") : changed.join(u' '),
+             counted(c.crosspointSlots, "slot", "slots"), counted(c.loops, "loop", "loops"),
+             counted(c.meters, "meter", "meters"),
+             counted(c.compressorValues, "compressor value", "compressor values"));
+}
+
 } // namespace tarn

@@ -49,6 +49,10 @@ struct KeptVersion
     const KeptFile* file(const QString& name) const;
 };
 
+// One line on a kept version, as the history lists it: number, time, program, the files its
+// save changed and how many values.
+QString keptVersionText(const KeptVersion& version);
+
 // Where the kept versions of a folder live; remove it to forget them.
 QString historyFolder(const QString& folder);
 

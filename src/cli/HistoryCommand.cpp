@@ -6,35 +6,6 @@
 
 namespace tarn::cli {
 
-namespace {
-
-QString counted(int count, const char* one, const char* many)
-{
-    return QStringLiteral("%1 %2").arg(count).arg(QLatin1String(count == 1 ? one : many));
-}
-
-QString versionLine(const KeptVersion& version)
-{
-    QStringList changed;
-    for (const KeptFile& file : version.files) {
-        if (file.changed && file.written)
-            changed.append(file.name);
-    }
-    QString program = version.program.isEmpty() ? QStringLiteral("?") : version.program;
-    if (!version.note.isEmpty())
-        program += QStringLiteral(" (") + version.note + u')';
-    const ChangeCounts& c = version.changes;
-    return QStringLiteral("%1  %2  %3  %4  %5, %6, %7, %8\n")
-        .arg(version.number, 4)
-        .arg(version.time.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")), program,
-             changed.isEmpty() ? QStringLiteral("no file changed") : changed.join(u' '),
-             counted(c.crosspointSlots, "slot", "slots"), counted(c.loops, "loop", "loops"),
-             counted(c.meters, "meter", "meters"),
-             counted(c.compressorValues, "compressor value", "compressor values"));
-}
-
-} // namespace
-
 int runHistory(const QStringList& words)
 {
     CommandParser command(
@@ -54,11 +25,13 @@ int runHistory(const QStringList& words)
 
     const QString folder = NormalizeFolderPath(command.argument(0));
     const std::vector<KeptVersion> versions = listKeptVersions(folder);
-    QString text = QStringLiteral("# %1 kept in %2\n")
-                       .arg(counted(int(versions.size()), "version", "versions"),
-                            printablePath(historyFolder(folder)));
+    QString text =
+        QStringLiteral("# %1 kept in %2\n")
+            .arg(versions.size() == 1 ? QStringLiteral("1 version")
+                                      : QStringLiteral("%1 versions").arg(versions.size()),
+                 printablePath(historyFolder(folder)));
     for (const KeptVersion& version : versions)
-        text += versionLine(version);
+        text += keptVersionText(version) + u'\n';
     printOut(text);
     return kExitOk;
 }

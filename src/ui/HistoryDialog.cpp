@@ -11,35 +11,6 @@
 
 namespace tarn {
 
-namespace {
-
-QString counted(int count, const char* one, const char* many)
-{
-    return QStringLiteral("%1 %2").arg(count).arg(QLatin1String(count == 1 ? one : many));
-}
-
-QString versionText(const KeptVersion& version)
-{
-    QStringList changed;
-    for (const KeptFile& file : version.files) {
-        if (file.changed && file.written)
-            changed.append(file.name);
-    }
-    QString program = version.program.isEmpty() ? QStringLiteral("?") : version.program;
-    if (!version.note.isEmpty())
-        program += QStringLiteral(" (") + version.note + u')';
-    const ChangeCounts& c = version.changes;
-    return QStringLiteral("%1  %2  %3  %4  %5, %6, %7, %8")
-        .arg(version.number, 4)
-        .arg(version.time.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")), program,
-             changed.isEmpty() ? QStringLiteral("no file changed") : changed.join(u' '),
-             counted(c.crosspointSlots, "slot", "slots"), counted(c.loops, "loop", "loops"),
-             counted(c.meters, "meter", "meters"),
-             counted(c.compressorValues, "compressor value", "compressor values"));
-}
-
-} // namespace
-
 HistoryDialog::HistoryDialog(const QString& folder, QWidget* parent)
     : QDialog(parent), m_list(new QListWidget(this)),
       m_restore(new QPushButton(QStringLiteral("Restore"), this))
@@ -57,7 +28,7 @@ HistoryDialog::HistoryDialog(const QString& folder, QWidget* parent)
 
     const std::vector<KeptVersion> versions = listKeptVersions(folder);
     for (auto version = versions.rbegin(); version != versions.rend(); ++version) {
-        auto* item = new QListWidgetItem(versionText(*version), m_list);
+        auto* item = new QListWidgetItem(keptVersionText(*version), m_list);
         item->setData(Qt::UserRole, version->number);
     }
     if (versions.empty())
