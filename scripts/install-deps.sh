@@ -12,3 +12,5 @@ $SUDO apt-get install -y -q --no-install-recommends \
   xvfb xauth fonts-dejavu-core \
   dpkg-dev file desktop-file-utils appstream groff-base \
   clang libclang-rt-14-dev
+# The accessibility test: the AT-SPI registry, its Python client and a private D-Bus session.
+$SUDO apt-get install -y -q --no-install-recommends at-spi2-core python3-pyatspi dbus dbus-x11

@@ -71,7 +71,8 @@ QVariant ControlTreeModel::data(const QModelIndex& index, int role) const
 {
     if (!m_set || !index.isValid())
         return {};
-    if (role == Qt::ToolTipRole) {
+    // The pointer reaches keyboard and screen-reader users as the entry's description.
+    if (role == Qt::ToolTipRole || role == Qt::AccessibleDescriptionRole) {
         const int pointer = m_set->NodeToPointer(entryIndexOf(index));
         return pointer < 0 ? QStringLiteral("a heading: no pointer, a click assigns nothing")
                            : QStringLiteral("pointer %1").arg(pointer);

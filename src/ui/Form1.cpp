@@ -33,6 +33,7 @@ Form1::Form1(const Form1Services& services, QWidget* parent)
     m_twipsPerPixel = tarn::twipsPerPixel(logicalDpiX());
     setWindowTitle(QLatin1String(kCaptionBase));
     buildWindow();
+    connectPageKeys();
     setButtonToolTips();
     // Made after the frames, so that it outlives them when the window's children go.
     auto* frameStyle = new FrameStyle;

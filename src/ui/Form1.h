@@ -13,6 +13,7 @@
 #include <memory>
 #include <vector>
 
+#include <QPointer>
 #include <QRect>
 #include <QWidget>
 
@@ -106,6 +107,10 @@ private:
     void applyArrangedGeometry(int tab);
     void fitActiveTab();
     void SSTab1_Click(int tab);
+
+    // Ctrl+Tab and Ctrl+Shift+Tab from any widget (PageKeys.cpp).
+    void connectPageKeys();
+    void switchPage(int step);
 
     // Load presentation (Form1Load.cpp).
     void showLoadedFolder();
@@ -211,6 +216,8 @@ private:
     std::vector<TabPlacement> m_tabPlacements;
 
     QTabWidget* m_tabs = nullptr;
+    // Where the focus was when Ctrl+Tab left each page, to return there.
+    std::array<QPointer<QWidget>, 5> m_pageFocus{};
     QPushButton* m_saveCommand = nullptr;
     std::array<QGroupBox*, kMixerCount> m_mixInputFrame{};
     std::array<QGroupBox*, kMixerCount> m_mixOutputFrame{};

@@ -6,6 +6,7 @@
 #include "ui/Form1Texts.h"
 #include "ui/GridView.h"
 #include "ui/StepSpinner.h"
+#include "views/ViewTexts.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -29,15 +30,33 @@ const char* const kUpDownNames[5] = {"AttackUpDown", "HoldUpDown", "DecayUpDown"
 const char* const kUpDownLabelNames[5] = {"AttackLabel", "HoldLabel", "DecayLabel", "GainLabel",
                                           "ThresholdLabel"};
 
+// Names a screen reader speaks where the captions repeat across mixers or say too little.
+const char* const kMixerNames[2] = {"AES3", "IP"};
+const char* const kSetAccessibleNames[4] = {"AES3 mix controls", "IP mix controls",
+                                            "AES3 loop controls", "IP loop controls"};
+
 QString indexed(const char* family, int index)
 {
     return QLatin1String(family) + QLatin1Char('_') + QString::number(index);
+}
+
+QString ofMixer(int mixer, const char* what)
+{
+    return QLatin1String(kMixerNames[mixer]) + QLatin1Char(' ') + QLatin1String(what);
+}
+
+// The visible caption first, so that the name holds what a sighted helper reads out.
+QString captionOfMixer(const char* caption, int mixer)
+{
+    return QLatin1String(caption) + QStringLiteral(" (") + QLatin1String(kMixerNames[mixer]) +
+           QStringLiteral(" mix)");
 }
 
 QTreeView* makeControlsTree(int set, QWidget* parent, ControlTreeModel*& model)
 {
     auto* tree = new QTreeView(parent);
     tree->setObjectName(indexed("ControlsTree", set));
+    tree->setAccessibleName(QLatin1String(kSetAccessibleNames[set]));
     tree->setHeaderHidden(true);
     tree->setFont(sixPixelFixedFont());
     tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -99,15 +118,19 @@ void Form1::buildMixTab(int mixer)
     m_crossPointGrid[m] =
         new GridView(kInputCount, kSlotCount, m_mixInputFrame[m], indexed("CrossPointGrid", mixer));
     m_crossPointGrid[m]->setFont(sixPixelFixedFont());
+    m_crossPointGrid[m]->setAccessibleName(ofMixer(mixer, "crosspoints"));
     place(m_crossPointGrid[m], geometry.crossPointGrid);
 
     QGroupBox* output =
         addFrame(page, indexed("MixOutputFrame", mixer), QLatin1String(kMixOutputFrameCaption));
     m_mixOutputFrame[m] = output;
+    // A list is read by the frame around it; this one names the mixer too.
+    output->setAccessibleName(ofMixer(mixer, kMixOutputFrameCaption));
     placeOnTab(output, mixer, geometry.mixOutputFrame);
     const auto button = [&](const char* family, const char* caption, const TwipsRect& rect) {
         auto* b = new QPushButton(QLatin1String(caption), output);
         b->setObjectName(indexed(family, mixer));
+        b->setAccessibleName(captionOfMixer(caption, mixer));
         place(b, rect);
         return b;
     };
@@ -141,14 +164,18 @@ void Form1::buildLoopsTab()
 
         m_loopsGridFrame[m] = addFrame(m_dcLoopsFrame[m], indexed("LoopsGridFrame", mixer),
                                        QLatin1String(kLoopsGridFrameCaption));
+        // A frame inside a frame would otherwise be read by its outer frame's caption.
+        m_loopsGridFrame[m]->setAccessibleName(ofMixer(mixer, kLoopsGridFrameCaption));
         place(m_loopsGridFrame[m], geometry.loopsGridFrame[m]);
         m_loopsGrid[m] = new GridView(kLoopCount, kLoopsColumns, m_loopsGridFrame[m],
                                       indexed("LoopsGrid", mixer));
         m_loopsGrid[m]->setFont(sixPixelFixedFont());
+        m_loopsGrid[m]->setAccessibleName(ofMixer(mixer, "loop assignments"));
         place(m_loopsGrid[m], geometry.loopsGrid[m]);
 
         m_loopControlsFrame[m] = addFrame(m_dcLoopsFrame[m], indexed("LoopControlsFrame", mixer),
                                           QLatin1String(kControlsFrameCaption));
+        m_loopControlsFrame[m]->setAccessibleName(ofMixer(mixer, "Loop controls"));
         place(m_loopControlsFrame[m], geometry.loopControlsFrame[m]);
         const int set = loopSetOf(mixer);
         const auto s = static_cast<std::size_t>(set);
@@ -167,6 +194,8 @@ void Form1::buildMetersTab()
         m_meterFrame[k] =
             addFrame(container, indexed("meterFrame", i),
                      QLatin1String(kMeterFrameDesignCaption) + QString::number(i + 1));
+        // Its list is read by this name; the container's caption would reach it otherwise.
+        m_meterFrame[k]->setAccessibleName(meterCaption(i + 1));
         place(m_meterFrame[k], {kMeterFrameLefts[i / 8], kMeterFrameTops[i % 8], kMeterFrameWidth,
                                 kMeterFrameHeight});
         m_meterCombo[k] = new QComboBox(m_meterFrame[k]);

@@ -1,0 +1,74 @@
+#include "ui/Form1.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QKeySequence>
+#include <QTabWidget>
+#include <QTreeView>
+
+namespace tarn {
+
+namespace {
+
+// The first widget of `page` that Tab would reach.
+QWidget* firstFocusOn(QWidget* page)
+{
+    for (QWidget* w = page->nextInFocusChain(); w != page; w = w->nextInFocusChain()) {
+        if (page->isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) == Qt::TabFocus &&
+            !w->focusProxy() && w->isVisibleTo(page) && w->isEnabled())
+            return w;
+    }
+    return nullptr;
+}
+
+// The find field moves between pages, so a remembered widget may have left its page.
+bool canTakeFocus(const QWidget* widget, const QWidget* page)
+{
+    return widget && page->isAncestorOf(widget) && widget->isVisibleTo(page) && widget->isEnabled();
+}
+
+} // namespace
+
+void Form1::connectPageKeys()
+{
+    const auto addKey = [this](const QKeySequence& key, int step) {
+        auto* action = new QAction(this);
+        action->setShortcut(key);
+        // Taken before any widget sees the key: a list would otherwise search for a tab
+        // character, and the tab strip would hand the focus on through "Save".
+        action->setShortcutContext(Qt::WindowShortcut);
+        addAction(action);
+        connect(action, &QAction::triggered, this, [this, step] { switchPage(step); });
+    };
+    addKey(QKeySequence(Qt::CTRL | Qt::Key_Tab), 1);
+    addKey(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), -1);
+}
+
+void Form1::switchPage(int step)
+{
+    const int count = m_tabs->count();
+    const int from = m_tabs->currentIndex();
+    const int to = (from + step + count) % count;
+    QWidget* focus = QApplication::focusWidget();
+    // The find field stands over a tree of the page and closes with it: back here is that tree.
+    const bool finding = focus && m_findPanel && m_findPanel->isAncestorOf(focus);
+    if (finding)
+        focus = m_controlsTree[static_cast<std::size_t>(m_findSet)];
+    if (focus && m_tabs->widget(from)->isAncestorOf(focus))
+        m_pageFocus[static_cast<std::size_t>(from)] = focus;
+    QWidget* page = m_tabs->widget(to);
+    QWidget* target = m_pageFocus[static_cast<std::size_t>(to)];
+    if (!canTakeFocus(target, page))
+        target = firstFocusOn(page);
+    // The focus moves before the pages do: hiding a page that holds it would hand it on along
+    // the focus chain ("Save") first, and clearing it is announced too, so a screen reader
+    // would hear a widget it never reaches.
+    if (target)
+        target->setFocus(Qt::TabFocusReason);
+    // Closed without the focus in it, the field gives none back to the tree it leaves.
+    if (target && finding)
+        m_findPanel->hide();
+    m_tabs->setCurrentIndex(to);
+}
+
+} // namespace tarn

@@ -1,0 +1,126 @@
+#include "FormFixture.h"
+
+#include <vector>
+
+#include <QAccessible>
+#include <QApplication>
+
+namespace tarn::test {
+namespace {
+
+// What a screen reader reads for a widget: a list by the label related to it (its own name is
+// its current entry), everything else by its name.
+QString spokenName(QWidget* widget)
+{
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget);
+    if (face->role() == QAccessible::ComboBox) {
+        const auto labels = face->relations(QAccessible::Label);
+        return labels.isEmpty() ? QString() : labels.first().first->text(QAccessible::Name);
+    }
+    return face->text(QAccessible::Name);
+}
+
+struct NameRow
+{
+    const char* widget;
+    const char* spoken;
+};
+
+using AccessibleNameTest = FormRowTest<NameRow>;
+
+TEST_P(AccessibleNameTest, ReadsWhatTheWidgetHolds)
+{
+    openSmallFolder();
+    EXPECT_EQ(spokenName(child<QWidget>(QLatin1String(GetParam().widget))),
+              QLatin1String(GetParam().spoken));
+}
+
+INSTANTIATE_TEST_SUITE_P(Widgets, AccessibleNameTest,
+                         ::testing::Values(NameRow{"meterCombo_15", "Meter 16"},
+                                           NameRow{"MixOutputCombo_1", "IP Mixer Output"},
+                                           NameRow{"LoopsGridFrame_0", "AES3 Output Loops"},
+                                           NameRow{"ControlsTree_3", "IP loop controls"},
+                                           NameRow{"LoopsGrid_1", "IP loop assignments"},
+                                           NameRow{"PasteMixOut_1", "Paste from buffer (IP mix)"}),
+                         [](const auto& info) { return std::string(info.param.widget); });
+
+// Ctrl+Tab and Ctrl+Shift+Tab: one focus event, on the new page's widget, from anywhere.
+struct PageKeyRow
+{
+    const char* id;
+    const char* from;
+    std::vector<int> steps; // +1 Ctrl+Tab, -1 Ctrl+Shift+Tab
+    int tab;
+    const char* to;
+};
+
+using PageKeyTest = FormRowTest<PageKeyRow>;
+
+TEST_P(PageKeyTest, MovesTheFocusStraightToTheNewPage)
+{
+    const PageKeyRow& row = GetParam();
+    openActive();
+    if (!form->findChild<QWidget*>(QLatin1String(row.from))) { // the find field, made on use
+        tree(0)->setFocus();
+        press(Qt::Key_F);
+    }
+    auto* from = child<QWidget>(QLatin1String(row.from));
+    for (int tab = 0; tab < 5; ++tab) {
+        if (tabs()->widget(tab)->isAncestorOf(from))
+            showTab(tab);
+    }
+    from->setFocus();
+    ASSERT_TRUE(from->hasFocus());
+    // Each change is a focus event for a screen reader, a cleared focus included.
+    std::vector<QWidget*> changes;
+    const auto connection =
+        QObject::connect(qApp, &QApplication::focusChanged, form.get(),
+                         [&changes](QWidget*, QWidget* now) { changes.push_back(now); });
+    for (const int step : row.steps) {
+        QTest::keyClick(QApplication::focusWidget(), step > 0 ? Qt::Key_Tab : Qt::Key_Backtab,
+                        step > 0 ? Qt::ControlModifier : Qt::ControlModifier | Qt::ShiftModifier);
+    }
+    QObject::disconnect(connection);
+
+    EXPECT_EQ(tabs()->currentIndex(), row.tab);
+    auto* to = child<QWidget>(QLatin1String(row.to));
+    EXPECT_TRUE(to->hasFocus());
+    // Every key is heard once, on the widget it leads to.
+    ASSERT_EQ(changes.size(), row.steps.size());
+    EXPECT_EQ(changes.back(), to);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, PageKeyTest,
+    ::testing::Values(
+        PageKeyRow{"FromAMeterList", "meterCombo_4", {1}, 4, "AttackUpDown"},
+        PageKeyRow{"FromAGrid", "CrossPointGrid_0", {1}, 1, "CrossPointGrid_1"},
+        PageKeyRow{"WrapsAround", "ThresholdUpDown", {1}, 0, "CrossPointGrid_0"},
+        PageKeyRow{"BackFromSave", "SaveCommand", {-1}, 4, "AttackUpDown"},
+        PageKeyRow{"BackFromATree", "ControlsTree_2", {-1}, 1, "CrossPointGrid_1"},
+        PageKeyRow{"FromTheFindField", "FindControlField", {1}, 1, "CrossPointGrid_1"},
+        PageKeyRow{"BackToTheTreeItFound", "FindControlField", {1, -1}, 0, "ControlsTree_0"},
+        PageKeyRow{"ReturnsWhereItLeft", "meterCombo_4", {1, -1}, 3, "meterCombo_4"}),
+    [](const auto& info) { return std::string(info.param.id); });
+
+// A tree entry's description is its tooltip, so that keyboard users hear the pointer.
+TEST_F(FormTest, TreeEntriesDescribeTheirPointer)
+{
+    openSmallFolder();
+    showTab(0);
+    QTreeView* view = tree(0);
+    view->expandAll();
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(view);
+    const auto described = [&](const QStringList& path) {
+        const QRect cell = view->visualRect(entry(0, path));
+        QAccessibleInterface* item =
+            face->childAt(view->viewport()->mapToGlobal(cell.center()).x(),
+                          view->viewport()->mapToGlobal(cell.center()).y());
+        return item ? item->text(QAccessible::Description) : QString();
+    };
+    EXPECT_EQ(described({"Faders", "Fader 2", "Fader 2 fine"}), "pointer 25");
+    EXPECT_EQ(described({"Switching"}), "a heading: no pointer, a click assigns nothing");
+}
+
+} // namespace
+} // namespace tarn::test
