@@ -45,6 +45,10 @@ public:
     // Asked when a cell's tooltip is wanted, so that nothing is kept per cell.
     void setToolTips(const CellText& toolTip);
 
+signals:
+    // After setTexts: the cells it reached and how many of them now show another text.
+    void textsSet(const CellRect& area, int changed);
+
 private:
     struct Cell
     {
