@@ -13,7 +13,7 @@
 #include <QIcon>
 #include <QMessageBox>
 #include <QScreen>
-#include <QTableWidget>
+#include <QTableView>
 
 namespace {
 
@@ -155,7 +155,7 @@ public:
     {
         if (qEnvironmentVariableIntValue("TARNCONFIG_QUIT_AFTER_FIRST_PAINT") != 1)
             return;
-        if (auto* grid = window.findChild<QTableWidget*>(QStringLiteral("CrossPointGrid_0")))
+        if (auto* grid = window.findChild<QTableView*>(QStringLiteral("CrossPointGrid_0")))
             grid->viewport()->installEventFilter(new QuitAfterFirstPaint(grid->viewport()));
     }
 
