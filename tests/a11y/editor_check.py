@@ -32,6 +32,24 @@ CHANGE_EVENTS = ["object:property-change:accessible-name",
                  "object:text-changed", "object:model-changed", "object:children-changed"]
 
 
+def start_xvfb(log):
+    """Starts an X server on a free display; returns it and the display's number."""
+    read_end, write_end = os.pipe()
+    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0",
+                             "1600x1100x24", "-nolisten", "tcp"], pass_fds=[write_end],
+                            stdout=log, stderr=log, start_new_session=True)
+    os.close(write_end)
+    display = ""
+    deadline = time.monotonic() + 20
+    while not display.endswith("\n") and time.monotonic() < deadline:
+        chunk = os.read(read_end, 16).decode()
+        if not chunk:
+            break
+        display += chunk
+    os.close(read_end)
+    return xvfb, display.strip()
+
+
 def start_outer(args):
     """Starts Xvfb, then this script again inside a private D-Bus session; cleans up both."""
     work = tempfile.mkdtemp(prefix="tarn-a11y-")
@@ -49,23 +67,20 @@ def start_outer(args):
 
     signal.signal(signal.SIGTERM, lambda *_: sys.exit(3))
     try:
-        read_end, write_end = os.pipe()
-        xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0",
-                                 "1600x1100x24", "-nolisten", "tcp"], pass_fds=[write_end],
-                                stdout=log, stderr=log, start_new_session=True)
-        procs.append(xvfb)
-        os.close(write_end)
         display = ""
-        deadline = time.monotonic() + 20
-        while not display.endswith("\n") and time.monotonic() < deadline:
-            chunk = os.read(read_end, 16).decode()
-            if not chunk:
+        # Two servers started at once on a shared machine may pick the same display; the one
+        # that loses ends at once, so a server still running a moment later has its own.
+        for _ in range(3):
+            xvfb, display = start_xvfb(log)
+            procs.append(xvfb)
+            time.sleep(0.5)
+            if display and xvfb.poll() is None:
                 break
-            display += chunk
-        if not display.strip():
+            display = ""
+        if not display:
             print("FAIL: Xvfb gave no display")
             return 1
-        env = dict(os.environ, DISPLAY=":" + display.strip(), TARN_A11Y_WORK=work)
+        env = dict(os.environ, DISPLAY=":" + display, TARN_A11Y_WORK=work)
         for name in ("config", "data", "cache", "state", "runtime"):
             os.makedirs(os.path.join(work, name), mode=0o700)
         env.update(XDG_CONFIG_HOME=work + "/config", XDG_DATA_HOME=work + "/data",
