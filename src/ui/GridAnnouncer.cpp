@@ -6,12 +6,11 @@
 
 namespace tarn {
 
-GridAnnouncer::GridAnnouncer(GridView& grid) : QObject(&grid), m_grid(grid)
-{
-    connect(&grid.cells(), &GridModel::textsSet, this, &GridAnnouncer::textsSet);
-}
+namespace {
 
-QString GridAnnouncer::describe(int cells, int changed, const QString& commonText)
+// "4 cells set to Fader 2", "1 cell set to MUTE", "12 cells changed"; empty when nothing is
+// worth telling.
+QString describe(int cells, int changed, const QString& commonText)
 {
     if (cells <= 0)
         return {};
@@ -22,6 +21,13 @@ QString GridAnnouncer::describe(int cells, int changed, const QString& commonTex
         return {};
     return changed == 1 ? QStringLiteral("1 cell changed")
                         : QStringLiteral("%1 cells changed").arg(changed);
+}
+
+} // namespace
+
+GridAnnouncer::GridAnnouncer(GridView& grid) : QObject(&grid), m_grid(grid)
+{
+    connect(&grid.cells(), &GridModel::textsSet, this, &GridAnnouncer::textsSet);
 }
 
 void GridAnnouncer::textsSet(const CellRect& area, int changed)

@@ -17,10 +17,6 @@ class GridAnnouncer : public QObject
 public:
     explicit GridAnnouncer(GridView& grid);
 
-    // "4 cells set to Fader 2", "1 cell set to MUTE", "12 cells changed"; empty when nothing
-    // is worth telling.
-    static QString describe(int cells, int changed, const QString& commonText);
-
 private:
     void textsSet(const CellRect& area, int changed);
 
