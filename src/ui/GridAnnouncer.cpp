@@ -30,8 +30,11 @@ GridAnnouncer::GridAnnouncer(GridView& grid) : QObject(&grid), m_grid(grid)
     connect(&grid.cells(), &GridModel::textsSet, this, &GridAnnouncer::textsSet);
 }
 
-void GridAnnouncer::textsSet(const CellRect& area, int changed)
+void GridAnnouncer::textsSet(const CellRect& area, int changed, bool wasEmpty)
 {
+    // Filling an empty grid on loading is nothing the user did.
+    if (wasEmpty)
+        return;
     const GridModel& model = m_grid.cells();
     const QString first =
         model.index(area.row, area.column).data(Qt::AccessibleTextRole).toString();

@@ -18,7 +18,7 @@ public:
     explicit GridAnnouncer(GridView& grid);
 
 private:
-    void textsSet(const CellRect& area, int changed);
+    void textsSet(const CellRect& area, int changed, bool wasEmpty);
 
     GridView& m_grid;
 };

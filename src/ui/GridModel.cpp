@@ -129,17 +129,19 @@ void GridModel::setTexts(const CellRect& area, const CellText& text)
     if (!clip(cells))
         return;
     int changed = 0;
+    bool wasEmpty = true;
     for (int r = cells.row; r <= cells.otherRow; ++r) {
         for (int c = cells.column; c <= cells.otherColumn; ++c) {
             QString next = text(r, c);
             if (next != cell(r, c).text)
                 ++changed;
+            wasEmpty = wasEmpty && cell(r, c).text.isEmpty();
             cell(r, c).text = std::move(next);
         }
     }
     emit dataChanged(index(cells.row, cells.column), index(cells.otherRow, cells.otherColumn),
                      {Qt::DisplayRole});
-    emit textsSet(cells, changed);
+    emit textsSet(cells, changed, wasEmpty);
 }
 
 void GridModel::setColors(const CellRect& area, const QColor& background, const QColor& foreground)

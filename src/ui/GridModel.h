@@ -46,8 +46,9 @@ public:
     void setToolTips(const CellText& toolTip);
 
 signals:
-    // After setTexts: the cells it reached and how many of them now show another text.
-    void textsSet(const CellRect& area, int changed);
+    // After setTexts: the cells it reached, how many of them now show another text, and
+    // whether all of them were empty before (the grid's first texts).
+    void textsSet(const CellRect& area, int changed, bool wasEmpty);
 
 private:
     struct Cell
