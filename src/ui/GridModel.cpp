@@ -1,10 +1,30 @@
 #include "ui/GridModel.h"
 
 #include <algorithm>
+#include <utility>
 
 #include <QBrush>
 
 namespace tarn {
+
+namespace {
+
+// A screen reader would read the cells' leading blank and the labels' "|" aloud.
+QString spokenCellText(const QString& shown)
+{
+    return shown.trimmed();
+}
+
+QString spokenLabel(const QString& shown)
+{
+    QString spoken = shown.trimmed();
+    const int separator = spoken.indexOf(QLatin1String(" |"));
+    if (separator >= 0)
+        spoken.remove(separator, 2);
+    return spoken;
+}
+
+} // namespace
 
 GridModel::GridModel(int rows, int columns, QObject* parent)
     : QAbstractTableModel(parent), m_rows(std::max(rows, 0)), m_columns(std::max(columns, 0)),
@@ -51,7 +71,11 @@ QVariant GridModel::data(const QModelIndex& index, int role) const
         return c.background.isValid() ? QVariant(QBrush(c.background)) : QVariant();
     case Qt::ForegroundRole:
         return c.foreground.isValid() ? QVariant(QBrush(c.foreground)) : QVariant();
+    case Qt::AccessibleTextRole:
+        return spokenCellText(c.text);
+    // Keyboard users get the tooltip this way.
     case Qt::ToolTipRole:
+    case Qt::AccessibleDescriptionRole:
         return m_toolTip ? QVariant(m_toolTip(index.row(), index.column())) : QVariant();
     default:
         return {};
@@ -76,7 +100,7 @@ QVariant GridModel::headerData(int section, Qt::Orientation orientation, int rol
     case Qt::DisplayRole:
         return h->text;
     case Qt::AccessibleTextRole:
-        return h->name.isEmpty() ? h->text : h->name;
+        return h->name.isEmpty() ? spokenLabel(h->text) : h->name;
     default:
         return {};
     }
@@ -104,11 +128,20 @@ void GridModel::setTexts(const CellRect& area, const CellText& text)
     CellRect cells = area;
     if (!clip(cells))
         return;
-    for (int r = cells.row; r <= cells.otherRow; ++r)
-        for (int c = cells.column; c <= cells.otherColumn; ++c)
-            cell(r, c).text = text(r, c);
+    int changed = 0;
+    bool wasEmpty = true;
+    for (int r = cells.row; r <= cells.otherRow; ++r) {
+        for (int c = cells.column; c <= cells.otherColumn; ++c) {
+            QString next = text(r, c);
+            if (next != cell(r, c).text)
+                ++changed;
+            wasEmpty = wasEmpty && cell(r, c).text.isEmpty();
+            cell(r, c).text = std::move(next);
+        }
+    }
     emit dataChanged(index(cells.row, cells.column), index(cells.otherRow, cells.otherColumn),
                      {Qt::DisplayRole});
+    emit textsSet(cells, changed, wasEmpty);
 }
 
 void GridModel::setColors(const CellRect& area, const QColor& background, const QColor& foreground)

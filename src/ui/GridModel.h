@@ -45,6 +45,11 @@ public:
     // Asked when a cell's tooltip is wanted, so that nothing is kept per cell.
     void setToolTips(const CellText& toolTip);
 
+signals:
+    // After setTexts: the cells it reached, how many of them now show another text, and
+    // whether all of them were empty before (the grid's first texts).
+    void textsSet(const CellRect& area, int changed, bool wasEmpty);
+
 private:
     struct Cell
     {

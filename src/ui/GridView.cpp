@@ -1,5 +1,6 @@
 #include "ui/GridView.h"
 
+#include "ui/GridAnnouncer.h"
 #include "ui/GridDelegate.h"
 #include "ui/Twips.h"
 
@@ -57,6 +58,7 @@ GridView::GridView(int rows, int columns, QWidget* parent, const QString& object
     setObjectName(objectName);
     setModel(m_model);
     setItemDelegate(new GridDelegate(this));
+    new GridAnnouncer(*this);
     setStyleSheet(QString::fromLatin1(kGridStyle));
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionBehavior(QAbstractItemView::SelectItems);

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include <QAccessible>
+#include <QAction>
 #include <QApplication>
 
 namespace tarn::test {
@@ -121,6 +122,93 @@ TEST_F(FormTest, TreeEntriesDescribeTheirPointer)
     EXPECT_EQ(described({"Faders", "Fader 2", "Fader 2 fine"}), "pointer 25");
     EXPECT_EQ(described({"Switching"}), "a heading: no pointer, a click assigns nothing");
 }
+
+// The grids as a screen reader reads them: data cells only, named headers, spoken texts.
+struct TableRow
+{
+    const char* grid;
+    int rows;
+    int columns;
+    const char* columnHeader;
+    const char* rowHeader;
+    const char* cell;
+    const char* description;
+};
+
+using GridTableTest = FormRowTest<TableRow>;
+
+TEST_P(GridTableTest, ShowsDataCellsUnderNamedHeaders)
+{
+    const TableRow& row = GetParam();
+    openSmallFolder();
+    auto* grid = child<GridView>(QLatin1String(row.grid));
+    // Loading fills the grid; nothing was done that a screen reader should tell.
+    EXPECT_EQ(grid->accessibleDescription(), QString());
+    QAccessibleTableInterface* table =
+        QAccessible::queryAccessibleInterface(grid)->tableInterface();
+    ASSERT_TRUE(table);
+    EXPECT_EQ(table->rowCount(), row.rows);
+    EXPECT_EQ(table->columnCount(), row.columns);
+    QAccessibleInterface* cell = table->cellAt(0, 0);
+    ASSERT_TRUE(cell);
+    QAccessibleTableCellInterface* place = cell->tableCellInterface();
+    ASSERT_EQ(place->columnHeaderCells().size(), 1);
+    ASSERT_EQ(place->rowHeaderCells().size(), 1);
+    EXPECT_EQ(place->columnHeaderCells().first()->text(QAccessible::Name),
+              QLatin1String(row.columnHeader));
+    EXPECT_EQ(place->rowHeaderCells().first()->text(QAccessible::Name),
+              QLatin1String(row.rowHeader));
+    EXPECT_EQ(cell->text(QAccessible::Name), QLatin1String(row.cell));
+    EXPECT_EQ(cell->text(QAccessible::Description), QLatin1String(row.description));
+}
+
+INSTANTIATE_TEST_SUITE_P(Grids, GridTableTest,
+                         ::testing::Values(TableRow{"CrossPointGrid_0", 64, 4, "CONTROL A",
+                                                    "01 Mic 1", "MUTE",
+                                                    "Switching > MUTE - pointer 0"},
+                                           TableRow{"LoopsGrid_0", 8, 1, "CONTROL", "01 Talkback",
+                                                    "Loop off", "Loop off - pointer 0"},
+                                           TableRow{"LoopsGrid_1", 8, 1, "CONTROL", "01",
+                                                    "Loop off", "Loop off - pointer 0"}),
+                         [](const auto& info) { return std::string(info.param.grid); });
+
+// An assignment is described on the grid, in the words a screen reader says after it.
+struct AssignmentRow
+{
+    const char* id;
+    const char* action;
+    CellRect selection;
+    const char* described;
+    const char* current;
+};
+
+using GridAssignmentTest = FormRowTest<AssignmentRow>;
+
+TEST_P(GridAssignmentTest, DescribesWhatWasDone)
+{
+    const AssignmentRow& row = GetParam();
+    openSmallFolder();
+    auto* grid = child<GridView>(QStringLiteral("CrossPointGrid_0"));
+    const QStringList before = grid->columnTexts(0);
+    grid->setSelection(row.selection);
+    child<QAction>(QLatin1String(row.action))->trigger();
+    EXPECT_EQ(grid->accessibleDescription(), QLatin1String(row.described));
+    QAccessibleInterface* cell =
+        QAccessible::queryAccessibleInterface(grid)->tableInterface()->cellAt(row.selection.row,
+                                                                              row.selection.column);
+    EXPECT_EQ(cell->text(QAccessible::Name), QLatin1String(row.current));
+    // Every row assigns right of the first column, which keeps what it showed.
+    EXPECT_EQ(grid->columnTexts(0), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Actions, GridAssignmentTest,
+    ::testing::Values(
+        AssignmentRow{"Block", "mnuLu", {0, 1, 1, 2}, "4 cells set to 0dB", "0dB"},
+        AssignmentRow{"OneCell", "mnuMUTE", {2, 3, 2, 3}, "1 cell set to MUTE", "MUTE"},
+        AssignmentRow{
+            "UpwardsFromTheCurrentCell", "mnuLu", {3, 1, 1, 1}, "3 cells set to 0dB", "0dB"}),
+    [](const auto& info) { return std::string(info.param.id); });
 
 } // namespace
 } // namespace tarn::test
