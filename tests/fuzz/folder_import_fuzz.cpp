@@ -32,8 +32,14 @@ __attribute__((no_sanitize("coverage"))) void checkAccepted(const tarn::ConfigMo
     for (int m = 0; m < tarn::kMixerCount; ++m)
         checkMixerInRange(model, m);
     tarn::ConfigModel reloaded;
-    for (int m = 0; m < tarn::kMixerCount; ++m)
+    const auto anyPointer = [](int) {
+        return true;
+    };
+    for (int m = 0; m < tarn::kMixerCount; ++m) {
         tarn::applyMixFileBytes(reloaded, m, tarn::mixFileBytesForSave(model, m, {}));
+        // The load's own check reads each loop's pointer from its word.
+        tarn::checkMixSettings(reloaded, m, anyPointer, anyPointer);
+    }
     tarn::applyMeterFileBytes(reloaded, model.meterImage());
     tarn::applyCompressorFileBytes(reloaded, model.compressorImage());
     tarn::settleCompressor(reloaded, tarn::CompressorPositions{});
