@@ -44,6 +44,13 @@ QString stringToken(const QByteArray& text, qsizetype begin, qsizetype& end)
     return QJsonDocument::fromJson(wrapped).array().at(0).toString();
 }
 
+// The place of an object's member; an empty key is shown as "" so that it is never nameless.
+QString memberPlace(const QString& place, const QString& key)
+{
+    const QString shown = key.isEmpty() ? QStringLiteral("\"\"") : key;
+    return place.isEmpty() ? shown : place + u'.' + shown;
+}
+
 struct Frame
 {
     bool isObject = false;
@@ -66,7 +73,7 @@ std::vector<JsonProblem> findDuplicateKeys(const QByteArray& text)
         Frame& top = stack.back();
         if (!top.isObject)
             return top.place + u'[' + QString::number(++top.index) + u']';
-        return top.place.isEmpty() ? top.key : top.place + u'.' + top.key;
+        return memberPlace(top.place, top.key);
     };
     for (qsizetype k = 0; k < text.size();) {
         const char c = text.at(k);
@@ -88,7 +95,7 @@ std::vector<JsonProblem> findDuplicateKeys(const QByteArray& text)
             top.key = stringToken(text, k, k);
             top.expectKey = false;
             if (top.keys.contains(top.key)) {
-                problems.push_back({top.place.isEmpty() ? top.key : top.place + u'.' + top.key,
+                problems.push_back({memberPlace(top.place, top.key),
                                     QStringLiteral("the key is given more than once")});
             }
             top.keys.insert(top.key);
