@@ -2,6 +2,7 @@
 
 #include "app/LoadSequence.h"
 #include "model/FileRead.h"
+#include "model/FileWrite.h"
 #include "model/FolderFiles.h"
 #include "report/FolderReadProblems.h"
 
@@ -121,6 +122,24 @@ int CommandParser::usageError(const QString& message) const
     printErr(QStringLiteral("tarnctl ") + m_command + QStringLiteral(": ") + message +
              QStringLiteral("\n\n") + helpText());
     return kExitFailure;
+}
+
+void CommandParser::addOutputOption(const QString& what)
+{
+    addOption(QCommandLineOption(
+        QStringList{QStringLiteral("o"), QStringLiteral("output")},
+        QStringLiteral("Write the %1 to FILE instead of standard output. A regular file is "
+                       "replaced whole; a device, a pipe or an open stream such as /dev/stdout "
+                       "is written into.")
+            .arg(what),
+        QStringLiteral("FILE")));
+}
+
+int CommandParser::writeOutput(const QByteArray& bytes) const
+{
+    if (const auto problem = writeOutputFile(value(QStringLiteral("output")), bytes))
+        return failure(problem->message());
+    return kExitOk;
 }
 
 int CommandParser::failure(const QString& message) const

@@ -36,6 +36,9 @@ public:
     // A positional argument every call must give, in order.
     void addArgument(const QString& name, const QString& description);
     void addOption(const QCommandLineOption& option);
+    // -o FILE, --output FILE: where the command's `what` ("document", "page") goes instead of
+    // standard output.
+    void addOutputOption(const QString& what);
 
     // Parses the words after the command. Returns the exit status when the command ends here:
     // 0 after printing the help, 2 after a usage error.
@@ -44,6 +47,10 @@ public:
     QString argument(int index) const { return m_parser.positionalArguments().at(index); }
     bool isSet(const QString& option) const { return m_parser.isSet(option); }
     QString value(const QString& option) const { return m_parser.value(option); }
+    bool writesOutputFile() const { return isSet(QStringLiteral("output")); }
+    // Replaces the -o file whole with `bytes` (or writes into a device or pipe); returns the
+    // exit status.
+    int writeOutput(const QByteArray& bytes) const;
 
     // "tarnctl <command>: message" and the usage on standard error; returns 2.
     int usageError(const QString& message) const;

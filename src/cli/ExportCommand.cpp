@@ -1,9 +1,8 @@
 #include "app/LoadSequence.h"
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
-#include "model/FileWrite.h"
-#include "report/FolderJson.h"
-#include "report/JsonWriter.h"
+#include "json/FolderJson.h"
+#include "json/JsonWriter.h"
 
 namespace tarn::cli {
 
@@ -15,20 +14,14 @@ int runExport(const QStringList& words)
                        "one JSON document (format \"tarnconfig-folder\", version 1). Creates no "
                        "file in the folder."));
     command.addArgument(QStringLiteral("FOLDER"), QStringLiteral("The configuration folder."));
-    const QCommandLineOption outputFile(
-        QStringList{QStringLiteral("o"), QStringLiteral("output")},
-        QStringLiteral("Write the document to FILE instead of standard output. A regular file is "
-                       "replaced whole; a device, a pipe or an open stream such as /dev/stdout "
-                       "is written into."),
-        QStringLiteral("FILE"));
-    command.addOption(outputFile);
+    command.addOutputOption(QStringLiteral("document"));
     if (const auto status = command.parse(words))
         return *status;
 
     const auto load = command.loadFolder(command.argument(0));
     if (!load)
         return kExitFailure;
-    if (!command.isSet(outputFile.names().first())) {
+    if (!command.writesOutputFile()) {
         JsonWriter writer([](std::string_view bytes) { printOut(bytes); });
         folderJson(*load, writer);
         writer.finish();
@@ -37,10 +30,7 @@ int runExport(const QStringList& words)
     // The document is made whole first: a file is replaced whole, never left half written.
     JsonWriter writer;
     folderJson(*load, writer);
-    if (const auto problem =
-            writeOutputFile(command.value(outputFile.names().first()), writer.finish()))
-        return command.failure(problem->message());
-    return kExitOk;
+    return command.writeOutput(writer.finish());
 }
 
 } // namespace tarn::cli

@@ -1,7 +1,6 @@
 #include "app/LoadSequence.h"
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
-#include "model/FileWrite.h"
 #include "model/FolderFiles.h"
 #include "report/HtmlReport.h"
 
@@ -23,16 +22,10 @@ int runReport(const QStringList& words)
             "cannot be read are reported with what could be read. Creates no file in the "
             "folder."));
     command.addArgument(QStringLiteral("FOLDER"), QStringLiteral("The configuration folder."));
-    const QCommandLineOption outputFile(
-        QStringList{QStringLiteral("o"), QStringLiteral("output")},
-        QStringLiteral("Write the page to FILE instead of standard output. A regular file is "
-                       "replaced whole; a device, a pipe or an open stream such as /dev/stdout "
-                       "is written into."),
-        QStringLiteral("FILE"));
+    command.addOutputOption(QStringLiteral("page"));
     const QCommandLineOption all(QStringLiteral("all"),
                                  QStringLiteral("List every crosspoint, not only those that "
                                                 "differ from a fresh mix file."));
-    command.addOption(outputFile);
     command.addOption(all);
     if (const auto status = command.parse(words))
         return *status;
@@ -49,14 +42,11 @@ int runReport(const QStringList& words)
     options.version = QStringLiteral(TARN_VERSION);
     options.allCrosspoints = command.isSet(all.names().first());
     const std::string page = htmlReport(*load, options);
-    if (!command.isSet(outputFile.names().first())) {
+    if (!command.writesOutputFile()) {
         printOut(std::string_view(page));
         return kExitOk;
     }
-    if (const auto problem = writeOutputFile(command.value(outputFile.names().first()),
-                                             QByteArray(page.data(), qsizetype(page.size()))))
-        return command.failure(problem->message());
-    return kExitOk;
+    return command.writeOutput(QByteArray(page.data(), qsizetype(page.size())));
 }
 
 } // namespace tarn::cli
