@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Fails when a source file includes a project header from a layer it may not depend on.
-# Layers depend downwards only: model <- controls, editors <- views <- app <- report, ui <- cli.
+# Layers depend downwards only: model <- controls, editors <- texts <- app <- json <- report <- cli;
+# layout (the window's geometry) and app <- ui.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -8,11 +9,13 @@ declare -A allowed=(
   [model]="model"
   [controls]="model controls"
   [editors]="model editors"
-  [views]="model controls views"
-  [app]="model controls editors views app"
-  [report]="model controls editors views app report"
-  [ui]="model controls editors views app ui"
-  [cli]="model controls editors views app report cli"
+  [texts]="model controls editors texts"
+  [layout]="model layout"
+  [app]="model controls editors texts app"
+  [json]="model controls editors texts app json"
+  [report]="model controls editors texts app json report"
+  [ui]="model controls editors texts layout app ui"
+  [cli]="model controls editors texts app json report cli"
 )
 
 status=0

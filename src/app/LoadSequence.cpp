@@ -2,8 +2,9 @@
 
 #include "model/CompressorFile.h"
 #include "model/FolderFiles.h"
+#include "model/Index.h"
 #include "model/MeterFile.h"
-#include "views/ViewTexts.h"
+#include "texts/DisplayTexts.h"
 
 namespace tarn {
 
@@ -27,24 +28,23 @@ BinaryFileLoad readFolderFile(FolderLoad& folderLoad, const QString& path, Missi
 
 void loadMixFile(FolderLoad& load, int mixer, MissingFiles missing)
 {
-    MixFileLoad& file = load.mixFiles[static_cast<std::size_t>(mixer)];
+    MixFileLoad& file = at(load.mixFiles, mixer);
     static_cast<BinaryFileLoad&>(file) =
         readFolderFile(load, folderFilePath(load.folder, mixFileName(mixer)), missing);
     file.layout = mixLayoutForLength(file.bytes.size());
     file.defaulted = file.layout == MixLayout::Empty;
     applyMixFileBytes(load.model, mixer, file.bytes);
-    const ControlSet& loopSet = load.sets[static_cast<std::size_t>(loopSetOf(mixer))];
+    const ControlSet& loopSet = at(load.sets, loopSetOf(mixer));
     const auto hasEntry = [](const ControlSet& set) {
         return [&set](int pointer) {
             return set.hasEntryFor(pointer);
         };
     };
     file.check = checkMixSettings(
-        load.model, mixer, hasEntry(load.sets[static_cast<std::size_t>(crosspointSetOf(mixer))]),
-        hasEntry(loopSet));
+        load.model, mixer, hasEntry(at(load.sets, crosspointSetOf(mixer))), hasEntry(loopSet));
     for (int l = 0; l < kLoopCount; ++l) {
-        load.loopCellTexts[static_cast<std::size_t>(mixer)][static_cast<std::size_t>(l)] =
-            file.check.loopInvalid[static_cast<std::size_t>(l)]
+        at(at(load.loopCellTexts, mixer), l) =
+            at(file.check.loopInvalid, l)
                 ? QString::fromLatin1(kInvalidMarker)
                 : controlCellText(loopSet, load.model.loopAssignment(mixer, l));
     }
@@ -66,9 +66,8 @@ std::unique_ptr<FolderLoad> LoadSequence(const QString& folder, MissingFiles mis
 void LoadTextFiles(FolderLoad& load, const QString& folder)
 {
     for (int set = 0; set < kSetCount; ++set) {
-        auto& result = load.controlFiles[static_cast<std::size_t>(set)];
-        result =
-            LoadControlSet(load.sets[static_cast<std::size_t>(set)], controlFilePath(folder, set));
+        auto& result = at(load.controlFiles, set);
+        result = LoadControlSet(at(load.sets, set), controlFilePath(folder, set));
     }
     load.names = channelNamesFromLists(readNameListFiles(folder));
 }
@@ -87,8 +86,7 @@ void LoadBinaryFiles(FolderLoad& load, MissingFiles missing)
     load.meterFile.defaulted = load.meterFile.bytes.size() != kMeterImageSize;
     applyMeterFileBytes(load.model, load.meterFile.bytes);
     for (int i = 0; i < kMeterCount; ++i)
-        load.meterPositions[static_cast<std::size_t>(i)] =
-            meterPositionForByte(load.model.meter(i));
+        at(load.meterPositions, i) = meterPositionForByte(load.model.meter(i));
 
     load.compressorFile = readFolderFile(load, folderFilePath(folder, kCompressorFile), missing);
     load.compressorFile.defaulted = load.compressorFile.bytes.size() != kCompressorImageSize;

@@ -8,7 +8,7 @@
 #include "editors/CompressorEditor.h"
 #include "model/ConfigModel.h"
 #include "model/MixFile.h"
-#include "views/ChannelNames.h"
+#include "texts/ChannelNames.h"
 
 #include <array>
 #include <chrono>

@@ -1,4 +1,4 @@
-#include "ui/UnsavedEditsKeeper.h"
+#include "app/UnsavedEditsKeeper.h"
 
 #include "app/RecoveryRecord.h"
 

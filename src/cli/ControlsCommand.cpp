@@ -1,7 +1,7 @@
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
+#include "json/JsonWriter.h"
 #include "report/ControlTreeReport.h"
-#include "report/JsonWriter.h"
 
 namespace tarn::cli {
 

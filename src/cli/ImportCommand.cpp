@@ -3,9 +3,9 @@
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
 #include "cli/PrintablePath.h"
+#include "json/FolderJsonImport.h"
+#include "json/JsonText.h"
 #include "report/FolderDiff.h"
-#include "report/FolderJsonImport.h"
-#include "report/JsonText.h"
 
 #include <algorithm>
 

@@ -1,5 +1,6 @@
 #include "controls/ControlParser.h"
 
+#include "controls/NumberConversion.h"
 #include "model/FileRead.h"
 #include "model/Windows1252.h"
 

@@ -3,8 +3,6 @@
 #include "controls/ControlSet.h"
 #include "model/Rounding.h"
 
-#include <cstdint>
-#include <optional>
 #include <vector>
 
 #include <QByteArray>
@@ -28,13 +26,6 @@ struct ControlFileResult
     bool truncated = false; // entries beyond the 32767th were not created
     std::vector<ParseDiagnostic> diagnostics;
 };
-
-// number(value): the leading-number conversion of a directive value (blanks, tabs and line
-// feeds skipped; sign, digits, fraction, exponent; 0 when no digit).
-double leadingNumber(QByteArrayView value);
-// The same when the value is a whole number of at most nine digits without fraction or
-// exponent, the usual case; nothing otherwise.
-std::optional<std::int32_t> leadingWholeNumber(QByteArrayView value);
 
 // Parses the bytes of one description file into `set` (which must be empty) and rebuilds
 // its NodeToPointer map. The set keeps a shared reference to `bytes`; a view is copied.

@@ -1,5 +1,6 @@
 #include "controls/ControlSet.h"
 
+#include "model/Index.h"
 #include "model/NativeFiles.h"
 
 #include <algorithm>
@@ -13,7 +14,7 @@ ControlSet::ControlSet() = default;
 ControlNode ControlSet::entry(int index) const
 {
     settleTree();
-    const Stored& stored = m_nodes[static_cast<std::size_t>(index - 1)];
+    const Stored& stored = at(m_nodes, index - 1);
     ControlNode node;
     node.textBytes = textBytes(index);
     node.index = index;
@@ -27,7 +28,7 @@ ControlNode ControlSet::entry(int index) const
 std::span<const int> ControlSet::childrenOf(int index) const
 {
     settleTree();
-    const auto first = static_cast<std::size_t>(m_childStart[static_cast<std::size_t>(index)]);
+    const auto first = static_cast<std::size_t>(at(m_childStart, index));
     const auto last = static_cast<std::size_t>(m_childStart[static_cast<std::size_t>(index) + 1]);
     return std::span<const int>(m_childStore).subspan(first, last - first);
 }
@@ -92,8 +93,7 @@ void ControlSet::layOutChildren() const
     m_childStore.assign(count, 0);
     std::vector<int> next(m_childStart.begin(), m_childStart.end() - 1);
     for (std::size_t k = 0; k < count; ++k)
-        m_childStore[static_cast<std::size_t>(
-            next[static_cast<std::size_t>(m_nodes[k].parent)]++)] = static_cast<int>(k + 1);
+        at(m_childStore, at(next, m_nodes[k].parent)++) = static_cast<int>(k + 1);
     m_rootCount = static_cast<std::size_t>(m_childStart[1]);
     m_treeStale = false;
 }
@@ -118,7 +118,7 @@ void ControlSet::rebuildNodeToPointer()
     for (std::size_t p = 0; p < m_pointerToNode.size(); ++p) {
         const int index = m_pointerToNode[p];
         if (index != 0)
-            m_nodeToPointer[static_cast<std::size_t>(index)] = static_cast<std::int16_t>(p);
+            at(m_nodeToPointer, index) = static_cast<std::int16_t>(p);
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/Index.h"
 #include "model/Windows1252.h"
 
 #include <cstddef>
@@ -61,7 +62,7 @@ public:
     // An entry's text alone, which needs no tree: as the file holds it, or decoded.
     QByteArrayView textBytes(int index) const
     {
-        const Stored& node = m_nodes[static_cast<std::size_t>(index - 1)];
+        const Stored& node = at(m_nodes, index - 1);
         const QByteArray& bytes = (node.textStart & kOwnText) ? m_ownTexts : m_source;
         return QByteArrayView(bytes).sliced(node.textStart & ~kOwnText, node.textSize);
     }
@@ -85,7 +86,7 @@ public:
     // 8-bit Windows-1252, copied unless it lies within the kept bytes.
     QByteArrayView keepSource(const QByteArray& bytes);
     void reserveEntries(int count);
-    int parentOf(int index) const { return m_nodes[static_cast<std::size_t>(index - 1)].parent; }
+    int parentOf(int index) const { return at(m_nodes, index - 1).parent; }
     // Inline: the parser calls it once an entry.
     int appendEncoded(int parent, QByteArrayView windows1252, int line)
     {
@@ -107,7 +108,7 @@ public:
     {
         if (pointer < 0 || pointer >= static_cast<int>(m_pointerToNode.size()))
             return 0;
-        return m_pointerToNode[static_cast<std::size_t>(pointer)];
+        return at(m_pointerToNode, pointer);
     }
     bool hasEntryFor(int pointer) const { return PointerToNode(pointer) != 0; }
     void setPointerToNode(int pointer, int index)
@@ -125,7 +126,7 @@ public:
     {
         if (index < 0 || index >= static_cast<int>(m_nodeToPointer.size()))
             return -1;
-        return m_nodeToPointer[static_cast<std::size_t>(index)];
+        return at(m_nodeToPointer, index);
     }
     // Rebuilds NodeToPointer from PointerToNode; an entry named by several pointers keeps the
     // highest.
@@ -151,7 +152,7 @@ private:
     {
         if (isFull())
             return 0;
-        const int depth = parent == 0 ? 0 : m_nodes[static_cast<std::size_t>(parent - 1)].depth + 1;
+        const int depth = parent == 0 ? 0 : at(m_nodes, parent - 1).depth + 1;
         m_nodes.push_back({textStart, static_cast<std::uint32_t>(textSize), parent, depth, line});
         m_treeStale = true;
         return entryCount();

@@ -1,4 +1,4 @@
-#include "controls/ControlParser.h"
+#include "controls/NumberConversion.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/ConfigModel.h"
+#include "model/Index.h"
 
 #include <array>
 
@@ -28,8 +29,8 @@ void applyCompressorPosition(ConfigModel& model, CompressorParam param, int posi
 struct CompressorPositions
 {
     std::array<int, 5> values{};
-    int& operator[](CompressorParam p) { return values[static_cast<std::size_t>(p)]; }
-    int operator[](CompressorParam p) const { return values[static_cast<std::size_t>(p)]; }
+    int& operator[](CompressorParam p) { return at(values, p); }
+    int operator[](CompressorParam p) const { return at(values, p); }
     friend bool operator==(const CompressorPositions&, const CompressorPositions&) = default;
 };
 

@@ -1,5 +1,7 @@
 #include "editors/MixOutputBuffer.h"
 
+#include "model/Index.h"
+
 #include <utility>
 
 namespace tarn {
@@ -15,18 +17,18 @@ std::size_t wordIndex(int input, int slot)
 
 void MixOutputBuffer::copyFrom(const ConfigModel& model, int mixer, int output)
 {
-    auto& words = m_words[static_cast<std::size_t>(mixer)];
+    auto& words = at(m_words, mixer);
     for (int i = 0; i < kInputCount; ++i)
         for (int s = 0; s < kSlotCount; ++s)
             words[wordIndex(i, s)] = model.slot(mixer, output, i, s);
-    m_filled[static_cast<std::size_t>(mixer)] = true;
+    at(m_filled, mixer) = true;
 }
 
 void MixOutputBuffer::pasteInto(ConfigModel& model, int mixer, int output) const
 {
     if (!isFilled(mixer))
         return;
-    const auto& words = m_words[static_cast<std::size_t>(mixer)];
+    const auto& words = at(m_words, mixer);
     for (int i = 0; i < kInputCount; ++i)
         for (int s = 0; s < kSlotCount; ++s)
             model.setSlot(mixer, output, i, s, words[wordIndex(i, s)]);
@@ -36,7 +38,7 @@ void MixOutputBuffer::swapWith(ConfigModel& model, int mixer, int output)
 {
     if (!isFilled(mixer))
         return;
-    auto& words = m_words[static_cast<std::size_t>(mixer)];
+    auto& words = at(m_words, mixer);
     for (int i = 0; i < kInputCount; ++i) {
         for (int s = 0; s < kSlotCount; ++s) {
             const std::int16_t slot = model.slot(mixer, output, i, s);
@@ -48,7 +50,7 @@ void MixOutputBuffer::swapWith(ConfigModel& model, int mixer, int output)
 
 std::int16_t MixOutputBuffer::word(int mixer, int input, int slot) const
 {
-    return m_words[static_cast<std::size_t>(mixer)][wordIndex(input, slot)];
+    return at(m_words, mixer)[wordIndex(input, slot)];
 }
 
 } // namespace tarn

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/ConfigModel.h"
+#include "model/Index.h"
 
 #include <array>
 #include <cstdint>
@@ -16,7 +17,7 @@ public:
     void swapWith(ConfigModel& model, int mixer, int output);
 
     // Paste and swap are usable once something was copied on that mixer.
-    bool isFilled(int mixer) const { return m_filled[static_cast<std::size_t>(mixer)]; }
+    bool isFilled(int mixer) const { return at(m_filled, mixer); }
     std::int16_t word(int mixer, int input, int slot) const;
 
 private:

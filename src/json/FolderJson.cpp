@@ -1,9 +1,10 @@
-#include "report/FolderJson.h"
+#include "json/FolderJson.h"
 
 #include "app/LoadSequence.h"
-#include "report/FolderPlaces.h"
-#include "report/JsonWriter.h"
-#include "views/ViewTexts.h"
+#include "json/JsonWriter.h"
+#include "model/Index.h"
+#include "texts/DisplayTexts.h"
+#include "texts/PlaceNames.h"
 
 #include <algorithm>
 #include <utility>
@@ -35,7 +36,7 @@ template <std::size_t N> void stringArray(JsonWriter& json, const std::array<QSt
 void outputJson(JsonWriter& json, const FolderLoad& load, int mixer, int output)
 {
     const ConfigModel& model = load.model;
-    const ControlSet& set = load.sets[static_cast<std::size_t>(crosspointSetOf(mixer))];
+    const ControlSet& set = at(load.sets, crosspointSetOf(mixer));
     json.beginObject();
     json.key("crosspoints");
     json.beginArray();
@@ -51,9 +52,7 @@ void outputJson(JsonWriter& json, const FolderLoad& load, int mixer, int output)
         json.endArray();
     }
     json.endArray();
-    json.member(
-        "name",
-        load.names.outputNames[static_cast<std::size_t>(mixer)][static_cast<std::size_t>(output)]);
+    json.member("name", at(at(load.names.outputNames, mixer), output));
     json.endObject();
 }
 
@@ -66,7 +65,7 @@ void mixerJson(JsonWriter& json, const FolderLoad& load, int mixer)
     stringArray(json, load.names.inputNames[m]);
     json.member("invalid", static_cast<int>(check.invalidSlots.size() + check.invalidLoops.size()));
 
-    const ControlSet& loopSet = load.sets[static_cast<std::size_t>(loopSetOf(mixer))];
+    const ControlSet& loopSet = at(load.sets, loopSetOf(mixer));
     const auto& loopNames = load.names.loopNames[m];
     json.key("loops");
     json.beginArray();
@@ -74,7 +73,7 @@ void mixerJson(JsonWriter& json, const FolderLoad& load, int mixer)
         const int pointer = load.model.loopAssignment(mixer, loop);
         json.beginObject();
         controlValue(json, loopSet, pointer);
-        json.member("name", loopNames ? (*loopNames)[static_cast<std::size_t>(loop)] : QString());
+        json.member("name", loopNames ? at((*loopNames), loop) : QString());
         json.member("pointer", pointer);
         json.endObject();
     }
@@ -97,7 +96,7 @@ void metersJson(JsonWriter& json, const FolderLoad& load)
         // Bytes that name no source show "DISABLED" but keep their value.
         json.beginObject();
         json.member("byte", static_cast<int>(load.model.meter(i)));
-        json.member("source", entries.at(load.meterPositions[static_cast<std::size_t>(i)]));
+        json.member("source", entries.at(at(load.meterPositions, i)));
         json.endObject();
     }
     json.endArray();

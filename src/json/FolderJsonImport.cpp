@@ -1,13 +1,14 @@
-#include "report/FolderJsonImport.h"
+#include "json/FolderJsonImport.h"
 
 #include "app/LoadSequence.h"
 #include "editors/CompressorEditor.h"
+#include "json/FolderJson.h"
 #include "model/CompressorFile.h"
 #include "model/FolderFiles.h"
+#include "model/Index.h"
 #include "model/MeterFile.h"
-#include "report/FolderJson.h"
-#include "report/FolderPlaces.h"
-#include "views/ViewTexts.h"
+#include "texts/DisplayTexts.h"
+#include "texts/PlaceNames.h"
 
 #include <cmath>
 #include <cstdint>
@@ -262,7 +263,7 @@ private:
 
     QJsonValue controlText(int set, int pointer) const
     {
-        const ControlSet& controls = m_load->sets[static_cast<std::size_t>(set)];
+        const ControlSet& controls = at(m_load->sets, set);
         if (const int index = controls.PointerToNode(pointer))
             return controls.text(index);
         return QJsonValue(QJsonValue::Null);

@@ -1,4 +1,4 @@
-#include "report/JsonText.h"
+#include "json/JsonText.h"
 
 #include <QJsonArray>
 #include <QSet>

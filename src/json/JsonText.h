@@ -1,6 +1,6 @@
 #pragma once
 
-#include "report/FolderJsonImport.h"
+#include "json/FolderJsonImport.h"
 
 #include <vector>
 

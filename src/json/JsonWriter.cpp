@@ -1,4 +1,4 @@
-#include "report/JsonWriter.h"
+#include "json/JsonWriter.h"
 
 #include "model/Windows1252.h"
 

@@ -1,4 +1,4 @@
-#include "ui/DesignGeometry.h"
+#include "layout/DesignGeometry.h"
 
 namespace tarn {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ui/Twips.h"
-#include "ui/WindowLayout.h"
+#include "layout/Twips.h"
+#include "layout/WindowLayout.h"
 
 // Every design position of the window, in twips, relative to the containing widget (a tab's
 // widgets relative to the tab strip, its tab row included).

@@ -1,4 +1,4 @@
-#include "ui/Twips.h"
+#include "layout/Twips.h"
 
 #include <cmath>
 

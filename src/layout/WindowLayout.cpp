@@ -1,5 +1,6 @@
-#include "ui/WindowLayout.h"
+#include "layout/WindowLayout.h"
 
+#include "model/Index.h"
 #include "model/Rounding.h"
 
 namespace tarn {
@@ -87,7 +88,7 @@ void ArrangeWindow(WindowGeometry& geometry, double clientWidth, double clientHe
     const double W = strip.width;
     const double H = strip.height;
     if (activeTab == 0 || activeTab == 1)
-        arrangeMixTab(geometry.mixTabs[static_cast<std::size_t>(activeTab)], W, H);
+        arrangeMixTab(at(geometry.mixTabs, activeTab), W, H);
     else if (activeTab == 2)
         arrangeLoopsTab(geometry.loopsTab, W, H);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/Twips.h"
+#include "layout/Twips.h"
 
 #include <array>
 

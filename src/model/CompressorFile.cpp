@@ -1,5 +1,7 @@
 #include "model/CompressorFile.h"
 
+#include "model/Index.h"
+
 namespace tarn {
 
 namespace {
@@ -40,7 +42,7 @@ void applyCompressorFileBytes(ConfigModel& model, QByteArrayView bytes)
         return;
     }
     for (int k = 0; k < kGainTableSize; ++k)
-        model.setCompressorWord(k, kDefaultGainTable[static_cast<std::size_t>(k)]);
+        model.setCompressorWord(k, at(kDefaultGainTable, k));
     model.setCompressor(CompressorWord::Attack, kDefaultAttack);
     model.setCompressor(CompressorWord::Hold, kDefaultHold);
     model.setCompressor(CompressorWord::Decay, kDefaultDecay);

@@ -1,5 +1,7 @@
 #include "model/MeterFile.h"
 
+#include "model/Index.h"
+
 namespace tarn {
 
 void applyMeterFileBytes(ConfigModel& model, QByteArrayView bytes)
@@ -9,7 +11,7 @@ void applyMeterFileBytes(ConfigModel& model, QByteArrayView bytes)
         return;
     }
     for (int i = 0; i < kMeterCount; ++i)
-        model.setMeter(i, kDefaultMeters[static_cast<std::size_t>(i)]);
+        model.setMeter(i, at(kDefaultMeters, i));
 }
 
 int meterPositionForByte(std::uint8_t value)

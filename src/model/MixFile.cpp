@@ -1,6 +1,7 @@
 #include "model/MixFile.h"
 
 #include "model/ByteOrder.h"
+#include "model/Index.h"
 
 namespace tarn {
 
@@ -79,7 +80,7 @@ MixCheck checkMixSettings(ConfigModel& model, int mixer, const PointerHasEntry& 
         const bool invalid = unrepresentable || !loopSet(pointer);
         if (invalid) {
             check.invalidLoops.push_back({l, stored});
-            check.loopInvalid[static_cast<std::size_t>(l)] = true;
+            at(check.loopInvalid, l) = true;
         }
         model.setLoopPointer(mixer, l, pointer);
     }

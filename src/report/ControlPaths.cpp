@@ -1,6 +1,7 @@
 #include "report/ControlPaths.h"
 
 #include "controls/ControlSet.h"
+#include "model/Index.h"
 #include "report/HtmlText.h"
 
 #include <algorithm>
@@ -24,8 +25,7 @@ ControlPaths::ControlPaths(const ControlSet& set)
     // without walking a deep chain again for each entry.
     for (int index = 1; index <= set.entryCount(); ++index) {
         const int parent = set.parentOf(index);
-        m_roots[static_cast<std::size_t>(index)] =
-            parent > 0 && parent < index ? m_roots[static_cast<std::size_t>(parent)] : index;
+        at(m_roots, index) = parent > 0 && parent < index ? at(m_roots, parent) : index;
     }
 }
 
@@ -60,7 +60,7 @@ std::string ControlPaths::build(int index) const
     }
     std::string out;
     if (k != 0) {
-        const int root = m_roots[static_cast<std::size_t>(index)];
+        const int root = at(m_roots, index);
         appendHtmlText(out, m_set.textBytes(root));
         // Only what lies between the root and the tail is left out.
         if (k != root)

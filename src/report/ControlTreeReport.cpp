@@ -1,7 +1,8 @@
 #include "report/ControlTreeReport.h"
 
-#include "report/FolderPlaces.h"
-#include "report/JsonWriter.h"
+#include "json/JsonWriter.h"
+#include "model/Index.h"
+#include "texts/PlaceNames.h"
 
 namespace tarn {
 
@@ -19,7 +20,7 @@ PointersByEntry::PointersByEntry(const ControlSet& set)
     std::vector<std::size_t> next(m_start.begin(), m_start.end() - 1);
     for (int p = 0; p < kPointerSlots; ++p) {
         if (const int index = set.PointerToNode(p))
-            m_pointers[next[static_cast<std::size_t>(index)]++] = p;
+            m_pointers[at(next, index)++] = p;
     }
 }
 

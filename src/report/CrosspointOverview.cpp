@@ -1,11 +1,12 @@
 #include "report/CrosspointOverview.h"
 
 #include "app/LoadSequence.h"
+#include "model/Index.h"
 #include "model/MixFile.h"
 #include "report/ControlPaths.h"
-#include "report/FolderPlaces.h"
 #include "report/HtmlText.h"
-#include "views/ViewTexts.h"
+#include "texts/DisplayTexts.h"
+#include "texts/PlaceNames.h"
 
 #include <string_view>
 
@@ -122,7 +123,7 @@ const char* slotKindClass(SlotKind kind)
 SlotKindCounts appendCrosspointOverview(std::string& out, const FolderLoad& load, int mixer,
                                         ControlPaths& paths)
 {
-    const ControlSet& set = load.sets[static_cast<std::size_t>(crosspointSetOf(mixer))];
+    const ControlSet& set = at(load.sets, crosspointSetOf(mixer));
     SlotKindCounts counts{};
     out += "<svg xmlns=\"http://www.w3.org/2000/svg\" class=\"overview\" viewBox=\"0 0 ";
     appendNumber(out, kWidth);
@@ -140,7 +141,7 @@ SlotKindCounts appendCrosspointOverview(std::string& out, const FolderLoad& load
             for (int s = 0; s < kSlotCount; ++s) {
                 const int pointer = load.model.slot(mixer, o, i, s);
                 const SlotKind kind = slotKind(set, pointer);
-                ++counts[static_cast<std::size_t>(kind)];
+                ++at(counts, kind);
                 out += "<path class=\"";
                 out += slotKindClass(kind);
                 out += "\" d=\"M";

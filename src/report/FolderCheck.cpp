@@ -4,9 +4,10 @@
 #include "model/ByteOrder.h"
 #include "model/CompressorFile.h"
 #include "model/FolderFiles.h"
+#include "model/Index.h"
 #include "model/MeterFile.h"
-#include "report/FolderPlaces.h"
-#include "views/ViewTexts.h"
+#include "texts/DisplayTexts.h"
+#include "texts/PlaceNames.h"
 
 #include <algorithm>
 #include <tuple>
@@ -39,7 +40,7 @@ QString fileName(const QString& path)
 void checkControlFiles(const FolderLoad& load, FindingList& findings)
 {
     for (int set = 0; set < kSetCount; ++set) {
-        const auto& result = load.controlFiles[static_cast<std::size_t>(set)];
+        const auto& result = at(load.controlFiles, set);
         const QString file = QLatin1String(kControlFiles[set]);
         if (!result.opened) {
             findings.add(FindingKind::ControlFileMissing, file,
@@ -129,7 +130,7 @@ void checkMixLayout(const MixFileLoad& file, FindingList& findings)
 // Values the load changed: compared with the image exactly as the file gave it.
 void checkMixRepairs(const FolderLoad& load, int mixer, FindingList& findings)
 {
-    const MixFileLoad& file = load.mixFiles[static_cast<std::size_t>(mixer)];
+    const MixFileLoad& file = at(load.mixFiles, mixer);
     const QString name = fileName(file.path);
     ConfigModel asRead;
     applyMixFileBytes(asRead, mixer, file.bytes);
@@ -164,7 +165,7 @@ void checkMixRepairs(const FolderLoad& load, int mixer, FindingList& findings)
 
 void checkMixInvalid(const FolderLoad& load, int mixer, FindingList& findings)
 {
-    const MixFileLoad& file = load.mixFiles[static_cast<std::size_t>(mixer)];
+    const MixFileLoad& file = at(load.mixFiles, mixer);
     const QString name = fileName(file.path);
     std::vector<InvalidSlot> sorted = file.check.invalidSlots;
     std::sort(sorted.begin(), sorted.end(), [](const InvalidSlot& a, const InvalidSlot& b) {
@@ -234,7 +235,7 @@ std::vector<Finding> checkFolder(const FolderLoad& load)
     checkControlFiles(load, findings);
     checkNameFiles(load, findings);
     for (int mixer = 0; mixer < kMixerCount; ++mixer) {
-        checkMixLayout(load.mixFiles[static_cast<std::size_t>(mixer)], findings);
+        checkMixLayout(at(load.mixFiles, mixer), findings);
         checkMixRepairs(load, mixer, findings);
         checkMixInvalid(load, mixer, findings);
     }

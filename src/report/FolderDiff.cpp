@@ -1,8 +1,9 @@
 #include "report/FolderDiff.h"
 
 #include "app/LoadSequence.h"
-#include "report/FolderPlaces.h"
-#include "views/ViewTexts.h"
+#include "model/Index.h"
+#include "texts/DisplayTexts.h"
+#include "texts/PlaceNames.h"
 
 namespace tarn {
 
@@ -18,8 +19,8 @@ QString changed(const QString& place, const QString& a, const QString& b)
 void diffSlots(const FolderLoad& a, const FolderLoad& b, std::vector<Difference>& out)
 {
     for (int m = 0; m < kMixerCount; ++m) {
-        const ControlSet& setA = a.sets[static_cast<std::size_t>(crosspointSetOf(m))];
-        const ControlSet& setB = b.sets[static_cast<std::size_t>(crosspointSetOf(m))];
+        const ControlSet& setA = at(a.sets, crosspointSetOf(m));
+        const ControlSet& setB = at(b.sets, crosspointSetOf(m));
         for (int o = 0; o < kOutputCount; ++o) {
             for (int i = 0; i < kInputCount; ++i) {
                 for (int s = 0; s < kSlotCount; ++s) {
@@ -40,8 +41,8 @@ void diffSlots(const FolderLoad& a, const FolderLoad& b, std::vector<Difference>
 void diffLoops(const FolderLoad& a, const FolderLoad& b, std::vector<Difference>& out)
 {
     for (int m = 0; m < kMixerCount; ++m) {
-        const ControlSet& setA = a.sets[static_cast<std::size_t>(loopSetOf(m))];
-        const ControlSet& setB = b.sets[static_cast<std::size_t>(loopSetOf(m))];
+        const ControlSet& setA = at(a.sets, loopSetOf(m));
+        const ControlSet& setB = at(b.sets, loopSetOf(m));
         for (int l = 0; l < kLoopCount; ++l) {
             const int pa = a.model.loopAssignment(m, l);
             const int pb = b.model.loopAssignment(m, l);
@@ -60,7 +61,7 @@ void diffMeters(const FolderLoad& a, const FolderLoad& b, std::vector<Difference
     const QStringList entriesB = meterEntries(b.names);
     const auto shown = [](const FolderLoad& load, const QStringList& entries, int meter) {
         return QString::number(load.model.meter(meter)) + u' ' +
-               quotedName(entries.at(load.meterPositions[static_cast<std::size_t>(meter)]));
+               quotedName(entries.at(at(load.meterPositions, meter)));
     };
     for (int i = 0; i < kMeterCount; ++i) {
         if (a.model.meter(i) == b.model.meter(i))

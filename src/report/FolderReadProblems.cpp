@@ -2,6 +2,7 @@
 
 #include "app/LoadSequence.h"
 #include "model/FolderFiles.h"
+#include "model/Index.h"
 
 #include <QFileInfo>
 
@@ -17,7 +18,7 @@ std::vector<FileProblem> folderReadProblems(const FolderLoad& load)
 
     std::vector<FileProblem> problems;
     for (int set = 0; set < kSetCount; ++set) {
-        const auto& file = load.controlFiles[static_cast<std::size_t>(set)];
+        const auto& file = at(load.controlFiles, set);
         const QString path = controlFilePath(load.folder, set);
         if (!file.opened && file.existed) {
             // The parser's error already leads with the path.

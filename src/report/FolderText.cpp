@@ -1,9 +1,10 @@
 #include "report/FolderText.h"
 
 #include "app/LoadSequence.h"
-#include "views/MixOutputView.h"
-#include "views/TabCaptions.h"
-#include "views/ViewTexts.h"
+#include "model/Index.h"
+#include "texts/DisplayTexts.h"
+#include "texts/MixOutputTexts.h"
+#include "texts/TabCaptions.h"
 
 #include <algorithm>
 #include <vector>
@@ -24,8 +25,7 @@ QString table(const std::vector<QStringList>& rows)
     for (const QStringList& row : rows) {
         widths.resize(std::max(widths.size(), static_cast<std::size_t>(row.size())));
         for (qsizetype c = 0; c < row.size(); ++c)
-            widths[static_cast<std::size_t>(c)] =
-                std::max(widths[static_cast<std::size_t>(c)], row[c].size());
+            at(widths, c) = std::max(at(widths, c), row[c].size());
     }
     QString text;
     for (const QStringList& row : rows) {
@@ -35,7 +35,7 @@ QString table(const std::vector<QStringList>& rows)
         for (qsizetype c = 0; c <= last; ++c) {
             text += row[c];
             if (c < last)
-                text += QString(widths[static_cast<std::size_t>(c)] - row[c].size() + 2, u' ');
+                text += QString(at(widths, c) - row[c].size() + 2, u' ');
         }
         text += u'\n';
     }
@@ -50,7 +50,7 @@ QString withPointer(const QString& cellText, int value)
 QString mixOutputText(const FolderLoad& load, int mixer, int output)
 {
     const auto m = static_cast<std::size_t>(mixer);
-    const ControlSet& set = load.sets[static_cast<std::size_t>(crosspointSetOf(mixer))];
+    const ControlSet& set = at(load.sets, crosspointSetOf(mixer));
     const MixOutputTexts cells = mixOutputCellTexts(load.model, set, mixer, output);
     const QStringList labels = crosspointRowLabels(load.names, mixer);
 
@@ -58,15 +58,13 @@ QString mixOutputText(const FolderLoad& load, int mixer, int output)
     for (int input = 0; input < kInputCount; ++input) {
         QStringList row{labels.at(input)};
         for (int slot = 0; slot < kSlotCount; ++slot) {
-            row.append(
-                withPointer(cells[static_cast<std::size_t>(input)][static_cast<std::size_t>(slot)],
-                            load.model.slot(mixer, output, input, slot)));
+            row.append(withPointer(at(at(cells, input), slot),
+                                   load.model.slot(mixer, output, input, slot)));
         }
         rows.push_back(row);
     }
     return QLatin1String(kTabCaptions[mixer]) + QStringLiteral(" output") +
-           mixOutputEntry(output + 1, load.names.outputNames[m][static_cast<std::size_t>(output)]) +
-           u'\n' + table(rows);
+           mixOutputEntry(output + 1, at(load.names.outputNames[m], output)) + u'\n' + table(rows);
 }
 
 QString loopsText(const FolderLoad& load, int mixer)
@@ -75,9 +73,8 @@ QString loopsText(const FolderLoad& load, int mixer)
     const QStringList labels = loopLabels(load.names, mixer);
     std::vector<QStringList> rows{{QLatin1String(kLoopHeader), QString()}};
     for (int loop = 0; loop < kLoopCount; ++loop) {
-        rows.push_back(
-            {labels.at(loop), withPointer(load.loopCellTexts[m][static_cast<std::size_t>(loop)],
-                                          load.model.loopAssignment(mixer, loop))});
+        rows.push_back({labels.at(loop), withPointer(at(load.loopCellTexts[m], loop),
+                                                     load.model.loopAssignment(mixer, loop))});
     }
     return QLatin1String(kTabCaptions[kLoopsTab]) + QStringLiteral(": ") +
            QLatin1String(kDcLoopsFrameCaptions[m]) + u'\n' + table(rows);
@@ -89,8 +86,7 @@ QString metersText(const FolderLoad& load)
     std::vector<QStringList> rows;
     for (int i = 0; i < kMeterCount; ++i) {
         rows.push_back({meterCaption(i + 1),
-                        withPointer(entries.at(load.meterPositions[static_cast<std::size_t>(i)]),
-                                    load.model.meter(i))});
+                        withPointer(entries.at(at(load.meterPositions, i)), load.model.meter(i))});
     }
     return QLatin1String(kTabCaptions[kMetersTab]) + u'\n' + table(rows);
 }

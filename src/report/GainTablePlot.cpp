@@ -2,6 +2,7 @@
 
 #include "model/CompressorFile.h"
 #include "model/ConfigModel.h"
+#include "model/Index.h"
 #include "report/HtmlText.h"
 
 #include <algorithm>
@@ -83,7 +84,7 @@ void appendCurve(std::string& out, const Table& table, const Scale& scale, const
     out += "\" d=\"";
     bool drawing = false;
     for (int k = 0; k < kGainTableSize; ++k) {
-        const double db = gainTableDecibels(table[static_cast<std::size_t>(k)]);
+        const double db = gainTableDecibels(at(table, k));
         if (!std::isfinite(db)) {
             drawing = false;
             continue;
@@ -155,7 +156,7 @@ void appendGainTablePlot(std::string& out, const ConfigModel& model)
 {
     Table table{};
     for (int k = 0; k < kGainTableSize; ++k)
-        table[static_cast<std::size_t>(k)] = model.compressorWord(k);
+        at(table, k) = model.compressorWord(k);
     const bool isDefault = table == kDefaultGainTable;
     const Scale scale = scaleFor(table, !isDefault);
 
@@ -169,7 +170,7 @@ void appendGainTablePlot(std::string& out, const ConfigModel& model)
         appendCurve(out, kDefaultGainTable, scale, "default");
     appendCurve(out, table, scale, "curve");
     for (int k = 0; k < kGainTableSize; ++k) {
-        const std::int32_t value = table[static_cast<std::size_t>(k)];
+        const std::int32_t value = at(table, k);
         if (value > 0)
             continue;
         out += "<path class=\"nogain\" d=\"M";

@@ -3,17 +3,18 @@
 #include "app/LoadSequence.h"
 #include "model/CompressorFile.h"
 #include "model/FolderFiles.h"
+#include "model/Index.h"
 #include "model/MixFile.h"
 #include "report/ControlPaths.h"
 #include "report/CrosspointOverview.h"
 #include "report/FolderCheck.h"
-#include "report/FolderPlaces.h"
 #include "report/FolderReadProblems.h"
 #include "report/GainTablePlot.h"
 #include "report/HtmlText.h"
 #include "report/ReportStyle.h"
-#include "views/TabCaptions.h"
-#include "views/ViewTexts.h"
+#include "texts/DisplayTexts.h"
+#include "texts/PlaceNames.h"
+#include "texts/TabCaptions.h"
 
 #include <algorithm>
 #include <memory>
@@ -75,13 +76,13 @@ std::string fileAnchor(const QString& file)
 
 std::string findingAnchor(const Finding& finding)
 {
-    const FindingPlace& at = finding.place;
-    if (at.mixer >= 0 && at.output >= 0)
-        return crosspointId(at.mixer, at.output, at.input);
-    if (at.mixer >= 0 && at.loop >= 0)
-        return numberedId("m", at.mixer, "-l", at.loop);
-    if (at.meter >= 0)
-        return numberedId("meter", -1, "-", at.meter);
+    const FindingPlace& place = finding.place;
+    if (place.mixer >= 0 && place.output >= 0)
+        return crosspointId(place.mixer, place.output, place.input);
+    if (place.mixer >= 0 && place.loop >= 0)
+        return numberedId("m", place.mixer, "-l", place.loop);
+    if (place.meter >= 0)
+        return numberedId("meter", -1, "-", place.meter);
     return fileAnchor(finding.file);
 }
 
@@ -101,15 +102,13 @@ public:
         : m_load(load), m_options(options), m_findings(checkFolder(load))
     {
         for (int m = 0; m < kMixerCount; ++m) {
-            m_flagged[static_cast<std::size_t>(m)].assign(kOutputCount * kInputCount, false);
-            m_paths[static_cast<std::size_t>(m)] = std::make_unique<ControlPaths>(
-                load.sets[static_cast<std::size_t>(crosspointSetOf(m))]);
+            at(m_flagged, m).assign(kOutputCount * kInputCount, false);
+            at(m_paths, m) = std::make_unique<ControlPaths>(at(load.sets, crosspointSetOf(m)));
         }
         for (const Finding& finding : m_findings) {
-            const FindingPlace& at = finding.place;
-            if (at.mixer >= 0 && at.output >= 0 && at.input >= 0)
-                m_flagged[static_cast<std::size_t>(at.mixer)]
-                         [static_cast<std::size_t>(at.output * kInputCount + at.input)] = true;
+            const FindingPlace& place = finding.place;
+            if (place.mixer >= 0 && place.output >= 0 && place.input >= 0)
+                at(at(m_flagged, place.mixer), place.output * kInputCount + place.input) = true;
         }
     }
 
@@ -198,8 +197,8 @@ private:
         m_out += "\">\n<h2>";
         m_out += kTabCaptions[mixer];
         m_out += ": overview of every crosspoint</h2>\n<figure>\n";
-        const SlotKindCounts counts = appendCrosspointOverview(
-            m_out, m_load, mixer, *m_paths[static_cast<std::size_t>(mixer)]);
+        const SlotKindCounts counts =
+            appendCrosspointOverview(m_out, m_load, mixer, *at(m_paths, mixer));
         m_out += "\n<figcaption class=\"legend\">";
         for (int k = 0; k < kSlotKindCount; ++k) {
             const auto kind = static_cast<SlotKind>(k);
@@ -220,7 +219,7 @@ private:
                 break;
             }
             m_out += ": ";
-            appendNumber(m_out, counts[static_cast<std::size_t>(k)]);
+            appendNumber(m_out, at(counts, k));
             m_out += " slots</span>";
         }
         m_out += "</figcaption>\n</figure>\n</section>\n";
@@ -248,7 +247,7 @@ private:
     void crosspoints(int mixer)
     {
         const auto m = static_cast<std::size_t>(mixer);
-        const ControlSet& set = m_load.sets[static_cast<std::size_t>(crosspointSetOf(mixer))];
+        const ControlSet& set = at(m_load.sets, crosspointSetOf(mixer));
         ControlPaths& paths = *m_paths[m];
         const QStringList outputs = mixOutputEntries(m_load.names, mixer);
         const QStringList inputs = crosspointRowLabels(m_load.names, mixer);
@@ -269,8 +268,7 @@ private:
             m_out += "</h3>\n";
             bool opened = false;
             for (int i = 0; i < kInputCount; ++i) {
-                bool listed = m_options.allCrosspoints ||
-                              m_flagged[m][static_cast<std::size_t>(o * kInputCount + i)];
+                bool listed = m_options.allCrosspoints || at(m_flagged[m], o * kInputCount + i);
                 for (int s = 0; s < kSlotCount && !listed; ++s)
                     listed = !isFresh(s, m_load.model.slot(mixer, o, i, s));
                 if (!listed)
@@ -308,7 +306,7 @@ private:
         m_out += kTabCaptions[kLoopsTab];
         m_out += "</h2>\n";
         for (int mixer = 0; mixer < kMixerCount; ++mixer) {
-            const ControlSet& set = m_load.sets[static_cast<std::size_t>(loopSetOf(mixer))];
+            const ControlSet& set = at(m_load.sets, loopSetOf(mixer));
             ControlPaths paths(set);
             const QStringList labels = loopLabels(m_load.names, mixer);
             m_out += "<h3 id=\"";
@@ -340,7 +338,7 @@ private:
         m_out += "</h2>\n<table>\n<thead><tr><th>meter</th><th>source</th><th>byte</th></tr>"
                  "</thead>\n<tbody>\n";
         for (int i = 0; i < kMeterCount; ++i) {
-            const int position = m_load.meterPositions[static_cast<std::size_t>(i)];
+            const int position = at(m_load.meterPositions, i);
             m_out += "<tr id=\"";
             m_out += numberedId("meter", -1, "-", i);
             m_out += "\"><td>";
@@ -374,7 +372,7 @@ private:
         m_out += "</tbody>\n</table>\n<h3>Gain table</h3>\n<p>";
         int differing = 0;
         for (int k = 0; k < kGainTableSize; ++k)
-            differing += model.compressorWord(k) != kDefaultGainTable[static_cast<std::size_t>(k)];
+            differing += model.compressorWord(k) != at(kDefaultGainTable, k);
         if (differing == 0) {
             m_out += "Equals the default gain table.";
         } else {

@@ -1,4 +1,4 @@
-#include "views/ChannelNames.h"
+#include "texts/ChannelNames.h"
 
 #include "model/Windows1252.h"
 

@@ -1,6 +1,7 @@
-#include "views/ViewTexts.h"
+#include "texts/DisplayTexts.h"
 
 #include "controls/ControlSet.h"
+#include "model/Index.h"
 #include "model/Rounding.h"
 
 #include <algorithm>
@@ -56,7 +57,7 @@ QString loopLabel(int row, const std::optional<QString>& loopName)
 QStringList crosspointRowLabels(const ChannelNames& names, int mixer)
 {
     QStringList labels;
-    const auto& inputs = names.inputNames[static_cast<std::size_t>(mixer)];
+    const auto& inputs = at(names.inputNames, mixer);
     for (std::size_t k = 0; k < inputs.size(); ++k)
         labels.append(crosspointRowLabel(static_cast<int>(k) + 1, inputs[k]));
     return labels;
@@ -65,7 +66,7 @@ QStringList crosspointRowLabels(const ChannelNames& names, int mixer)
 QStringList mixOutputEntries(const ChannelNames& names, int mixer)
 {
     QStringList entries;
-    const auto& outputs = names.outputNames[static_cast<std::size_t>(mixer)];
+    const auto& outputs = at(names.outputNames, mixer);
     for (std::size_t k = 0; k < outputs.size(); ++k)
         entries.append(mixOutputEntry(static_cast<int>(k) + 1, outputs[k]));
     return entries;
@@ -74,11 +75,11 @@ QStringList mixOutputEntries(const ChannelNames& names, int mixer)
 QStringList loopLabels(const ChannelNames& names, int mixer)
 {
     QStringList labels;
-    const auto& loops = names.loopNames[static_cast<std::size_t>(mixer)];
+    const auto& loops = at(names.loopNames, mixer);
     for (int r = 1; r <= 8; ++r) {
         std::optional<QString> name;
         if (loops)
-            name = (*loops)[static_cast<std::size_t>(r - 1)];
+            name = at((*loops), r - 1);
         labels.append(loopLabel(r, name));
     }
     return labels;
@@ -99,13 +100,11 @@ QStringList meterEntries(const ChannelNames& names)
     entries.append(QLatin1String(kDisabledEntry));
     for (int n = 1; n <= kMeteredInputs; ++n) {
         entries.append(QLatin1String(kMeterInputPrefix) + paddedNumber(n) +
-                       QLatin1String(kMeterNameSeparator) +
-                       inputs[static_cast<std::size_t>(n - 1)]);
+                       QLatin1String(kMeterNameSeparator) + at(inputs, n - 1));
     }
     for (int n = 1; n <= kMeteredOutputs; ++n) {
         entries.append(QLatin1String(kMeterOutputPrefix) + paddedNumber(n) +
-                       QLatin1String(kMeterNameSeparator) +
-                       outputs[static_cast<std::size_t>(n - 1)]);
+                       QLatin1String(kMeterNameSeparator) + at(outputs, n - 1));
     }
     return entries;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "views/ChannelNames.h"
+#include "texts/ChannelNames.h"
 
 #include <optional>
 

@@ -1,6 +1,7 @@
-#include "views/MixOutputView.h"
+#include "texts/MixOutputTexts.h"
 
-#include "views/ViewTexts.h"
+#include "model/Index.h"
+#include "texts/DisplayTexts.h"
 
 namespace tarn {
 
@@ -10,7 +11,7 @@ MixOutputTexts mixOutputCellTexts(const ConfigModel& model, const ControlSet& se
     MixOutputTexts texts;
     for (int input = 0; input < kInputCount; ++input) {
         for (int slot = 0; slot < kSlotCount; ++slot) {
-            texts[static_cast<std::size_t>(input)][static_cast<std::size_t>(slot)] =
+            at(at(texts, input), slot) =
                 controlCellText(set, model.slot(mixer, output, input, slot));
         }
     }

@@ -1,7 +1,8 @@
-#include "report/FolderPlaces.h"
+#include "texts/PlaceNames.h"
 
 #include "controls/ControlSet.h"
-#include "views/ViewTexts.h"
+#include "model/Index.h"
+#include "texts/DisplayTexts.h"
 
 namespace tarn {
 
@@ -9,8 +10,8 @@ namespace {
 
 QString loopName(const ChannelNames& names, int mixer, int loop)
 {
-    const auto& loops = names.loopNames[static_cast<std::size_t>(mixer)];
-    return loops ? (*loops)[static_cast<std::size_t>(loop)] : QString();
+    const auto& loops = at(names.loopNames, mixer);
+    return loops ? at((*loops), loop) : QString();
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "editors/CompressorEditor.h"
-#include "views/ChannelNames.h"
+#include "texts/ChannelNames.h"
 
 #include <QString>
 

@@ -1,8 +1,8 @@
+#include "layout/DesignGeometry.h"
 #include "model/CompressorFile.h"
-#include "ui/DesignGeometry.h"
+#include "texts/TabCaptions.h"
 #include "ui/Form1.h"
 #include "ui/Form1Texts.h"
-#include "views/TabCaptions.h"
 
 #include <QLabel>
 #include <QTabWidget>

@@ -1,9 +1,9 @@
 #include "app/LoadSequence.h"
 #include "model/CompressorFile.h"
 #include "model/MeterFile.h"
+#include "texts/DisplayTexts.h"
 #include "ui/Form1.h"
 #include "ui/GridView.h"
-#include "views/ViewTexts.h"
 
 #include <utility>
 

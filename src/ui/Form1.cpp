@@ -3,8 +3,8 @@
 #include "app/LoadSequence.h"
 #include "app/StartupFolder.h"
 #include "controls/ControlSearch.h"
+#include "layout/DesignGeometry.h"
 #include "ui/ControlTreeModel.h"
-#include "ui/DesignGeometry.h"
 #include "ui/FrameStyle.h"
 
 #include <QAction>

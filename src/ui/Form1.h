@@ -3,13 +3,13 @@
 #include "app/EditHistory.h"
 #include "app/FolderLock.h"
 #include "app/KnownFiles.h"
+#include "app/UnsavedEditsKeeper.h"
 #include "controls/ControlSet.h"
 #include "editors/CompressorEditor.h"
 #include "editors/MixOutputBuffer.h"
+#include "layout/WindowLayout.h"
 #include "model/ConfigModel.h"
 #include "ui/GridView.h"
-#include "ui/UnsavedEditsKeeper.h"
-#include "ui/WindowLayout.h"
 
 #include <array>
 #include <cstdint>

@@ -1,12 +1,12 @@
 #include "controls/ControlSet.h"
+#include "layout/DesignGeometry.h"
+#include "texts/DisplayTexts.h"
 #include "ui/ControlTreeModel.h"
-#include "ui/DesignGeometry.h"
 #include "ui/Fonts.h"
 #include "ui/Form1.h"
 #include "ui/Form1Texts.h"
 #include "ui/GridView.h"
 #include "ui/StepSpinner.h"
-#include "views/ViewTexts.h"
 
 #include <QAction>
 #include <QComboBox>

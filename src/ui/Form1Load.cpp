@@ -1,10 +1,10 @@
 #include "app/LoadSequence.h"
 #include "app/Platform.h"
+#include "texts/DisplayTexts.h"
 #include "ui/ControlTreeModel.h"
 #include "ui/Form1.h"
 #include "ui/Form1Texts.h"
 #include "ui/GridView.h"
-#include "views/ViewTexts.h"
 
 #include <utility>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "views/TabCaptions.h"
+#include "texts/TabCaptions.h"
 
 namespace tarn {
 

@@ -1,8 +1,8 @@
 #include "ui/GridView.h"
 
+#include "layout/Twips.h"
 #include "ui/GridAnnouncer.h"
 #include "ui/GridDelegate.h"
-#include "ui/Twips.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
 #include "controls/ControlSet.h"
 #include "editors/LoopEditor.h"
+#include "texts/DisplayTexts.h"
 #include "ui/Form1.h"
 #include "ui/GridView.h"
-#include "views/ViewTexts.h"
 
 namespace tarn {
 

@@ -1,9 +1,9 @@
 #include "app/LoadSequence.h"
 #include "editors/CrosspointEditor.h"
+#include "texts/DisplayTexts.h"
+#include "texts/MixOutputTexts.h"
 #include "ui/Form1.h"
 #include "ui/GridView.h"
-#include "views/MixOutputView.h"
-#include "views/ViewTexts.h"
 
 #include <QComboBox>
 #include <QCursor>

@@ -1,4 +1,5 @@
-#include "controls/ControlParser.h"
+#include "controls/NumberConversion.h"
+#include "model/Rounding.h"
 
 #include <cmath>
 #include <limits>

@@ -1,7 +1,7 @@
 // libFuzzer target for the channel name lists: any bytes as an inputs, outputs and loops list.
 #include "FuzzCheck.h"
 #include "model/ConfigModel.h"
-#include "views/ChannelNames.h"
+#include "texts/ChannelNames.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,7 @@
 // libFuzzer target for the control description parser: any bytes as one description file.
 #include "FuzzCheck.h"
 #include "controls/ControlParser.h"
+#include "controls/NumberConversion.h"
 
 #include <cmath>
 #include <cstddef>

@@ -3,12 +3,12 @@
 #include "FuzzCheck.h"
 #include "app/LoadSequence.h"
 #include "editors/CompressorEditor.h"
+#include "json/FolderJsonImport.h"
+#include "json/JsonText.h"
 #include "model/ByteOrder.h"
 #include "model/CompressorFile.h"
 #include "model/MeterFile.h"
 #include "model/MixFile.h"
-#include "report/FolderJsonImport.h"
-#include "report/JsonText.h"
 
 #include <cstddef>
 #include <cstdint>

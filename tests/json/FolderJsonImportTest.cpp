@@ -1,9 +1,9 @@
-#include "report/FolderJsonImport.h"
+#include "json/FolderJsonImport.h"
 
 #include "StudioFolder.h"
 #include "app/LoadSequence.h"
-#include "report/FolderJson.h"
-#include "report/JsonWriter.h"
+#include "json/FolderJson.h"
+#include "json/JsonWriter.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -1,9 +1,9 @@
 #include "TestFolder.h"
 #include "app/LoadSequence.h"
-#include "report/FolderJson.h"
-#include "report/FolderJsonImport.h"
-#include "report/JsonText.h"
-#include "report/JsonWriter.h"
+#include "json/FolderJson.h"
+#include "json/FolderJsonImport.h"
+#include "json/JsonText.h"
+#include "json/JsonWriter.h"
 
 #include <QJsonArray>
 #include <QJsonObject>

@@ -1,6 +1,6 @@
-#include "ui/WindowLayout.h"
+#include "layout/WindowLayout.h"
 
-#include "ui/DesignGeometry.h"
+#include "layout/DesignGeometry.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,9 @@
-#include "views/ChannelNames.h"
+#include "texts/ChannelNames.h"
 
 #include "TestFolder.h"
 #include "app/LoadSequence.h"
-#include "views/ViewTexts.h"
+#include "model/Index.h"
+#include "texts/DisplayTexts.h"
 
 #include <ostream>
 
@@ -143,10 +144,10 @@ TEST(ExampleFolder, NameListsReadAsWrittenAndNoControlIsInvalid)
     EXPECT_EQ((*names.loopNames[0])[7], QString::fromUtf16(u"Schaltpult S\u00fcd, links"));
     for (int m = 0; m < kMixerCount; ++m) {
         EXPECT_TRUE(names.inputsFileOpened[m] && names.outputsFileOpened[m] && names.loopNames[m]);
-        EXPECT_FALSE(load->mixFiles[static_cast<std::size_t>(m)].check.anyInvalid());
+        EXPECT_FALSE(at(load->mixFiles, m).check.anyInvalid());
     }
     for (int set = 0; set < kSetCount; ++set)
-        EXPECT_GT(load->sets[static_cast<std::size_t>(set)].entryCount(), 20);
+        EXPECT_GT(at(load->sets, set).entryCount(), 20);
 }
 
 } // namespace

@@ -1,8 +1,8 @@
-#include "views/ViewTexts.h"
+#include "texts/DisplayTexts.h"
 
 #include "controls/ControlSet.h"
 #include "model/ConfigModel.h"
-#include "views/MixOutputView.h"
+#include "texts/MixOutputTexts.h"
 
 #include <limits>
 #include <ostream>

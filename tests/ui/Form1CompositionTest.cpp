@@ -1,6 +1,6 @@
 #include "FormFixture.h"
+#include "layout/Twips.h"
 #include "ui/Fonts.h"
-#include "ui/Twips.h"
 
 #include <QAbstractButton>
 #include <QGroupBox>

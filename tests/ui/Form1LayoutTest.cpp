@@ -1,5 +1,5 @@
 #include "FormFixture.h"
-#include "ui/Twips.h"
+#include "layout/Twips.h"
 
 namespace tarn::test {
 namespace {
