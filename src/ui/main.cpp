@@ -1,3 +1,4 @@
+#include "app/EditorCommandLine.h"
 #include "app/Platform.h"
 #include "ui/Form1.h"
 #include "ui/QtPlatform.h"
@@ -5,11 +6,7 @@
 #include <cstdio>
 
 #include <QApplication>
-#include <QCommandLineParser>
-#include <QCoreApplication>
-#include <QDir>
 #include <QEvent>
-#include <QFileInfo>
 #include <QIcon>
 #include <QMessageBox>
 #include <QScreen>
@@ -48,52 +45,6 @@ private:
     QWidget* m_owner = nullptr;
 };
 
-// The one description of the command line.
-void describeCommandLine(QCommandLineParser& parser)
-{
-    parser.setApplicationDescription(
-        QStringLiteral("Editor for the configuration folder of a Quorlan Tarn unit."));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    parser.addPositionalArgument(
-        QStringLiteral("folder"),
-        QStringLiteral("Configuration folder to open instead of asking for one."),
-        QStringLiteral("[FOLDER]"));
-}
-
-// Help and the version need no display, so they are answered before any widget machinery
-// starts. Other faults wait for the full parse: Qt's own options are not known yet.
-void answerWithoutDisplay(int argc, char* argv[])
-{
-    QCoreApplication commandLine(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("tarnconfig"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(TARN_VERSION));
-    QCommandLineParser parser;
-    describeCommandLine(parser);
-    parser.parse(QCoreApplication::arguments());
-    if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all")))
-        parser.showHelp(0);
-    if (parser.isSet(QStringLiteral("version")))
-        parser.showVersion();
-}
-
-// The folder named on the command line, if any; usage errors end the program here.
-QString folderArgument(const QCoreApplication& app)
-{
-    QCommandLineParser parser;
-    describeCommandLine(parser);
-    parser.process(app);
-    const QStringList arguments = parser.positionalArguments();
-    if (arguments.size() > 1) {
-        std::fputs("tarnconfig: give at most one folder\n", stderr);
-        parser.showHelp(1);
-    }
-    // Remembered like a choice in the dialog, so it is kept as a full path.
-    return arguments.isEmpty()
-               ? QString()
-               : QDir::toNativeSeparators(QFileInfo(arguments.first()).absoluteFilePath());
-}
-
 // The icon theme's copy where the package installed one, else the one built in.
 QIcon applicationIcon()
 {
@@ -103,55 +54,6 @@ QIcon applicationIcon()
                         QSize(size, size));
     }
     return QIcon::fromTheme(QStringLiteral(TARN_APP_ID), builtIn);
-}
-
-// Platforms that draw without a display server of the desktop.
-bool platformNeedsNoDisplay(const QString& platform)
-{
-    static const QStringList kOwnScreen = {
-        QStringLiteral("offscreen"), QStringLiteral("minimal"), QStringLiteral("vnc"),
-        QStringLiteral("linuxfb"),   QStringLiteral("eglfs"),   QStringLiteral("vkkhrdisplay"),
-        QStringLiteral("windows"),   QStringLiteral("cocoa")};
-    return kOwnScreen.contains(platform.section(QLatin1Char(':'), 0, 0));
-}
-
-// Whether the window can be shown at all. Checked before QApplication, which would abort with
-// Qt's own advice when no platform plugin finds a display.
-bool hasDisplay(int argc, char* argv[])
-{
-#if defined(Q_OS_WIN) || defined(Q_OS_MACOS)
-    (void)argc;
-    (void)argv;
-    return true;
-#else
-    QString platforms = qEnvironmentVariable("QT_QPA_PLATFORM");
-    for (int k = 1; k + 1 < argc; ++k) {
-        if (QByteArray(argv[k]) == "-platform")
-            platforms = QString::fromLocal8Bit(argv[k + 1]);
-    }
-    const bool x11 = !qEnvironmentVariableIsEmpty("DISPLAY");
-    const bool wayland = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
-    if (platforms.isEmpty())
-        return x11 || wayland;
-    for (const QString& platform : platforms.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
-        if (platformNeedsNoDisplay(platform) ||
-            (platform.startsWith(QLatin1String("xcb")) && x11) ||
-            (platform.startsWith(QLatin1String("wayland")) && wayland))
-            return true;
-    }
-    return false;
-#endif
-}
-
-// Why a folder named on the command line cannot be opened, or empty when it can.
-QString folderProblem(const QString& folder)
-{
-    const QFileInfo info(folder);
-    if (!info.exists())
-        return QStringLiteral("Cannot open the folder \"%1\": it does not exist").arg(folder);
-    if (!info.isDir())
-        return QStringLiteral("Cannot open the folder \"%1\": it is not a folder").arg(folder);
-    return {};
 }
 
 // For start-up benchmarks: with TARNCONFIG_QUIT_AFTER_FIRST_PAINT=1 the program ends, without
@@ -187,8 +89,8 @@ private:
 
 int main(int argc, char* argv[])
 {
-    answerWithoutDisplay(argc, argv);
-    if (!hasDisplay(argc, argv)) {
+    tarn::answerWithoutDisplay(argc, argv, QStringLiteral(TARN_VERSION));
+    if (!tarn::hasDisplay(argc, argv)) {
         std::fputs("tarnconfig: the editor needs a display, and none was found (DISPLAY and "
                    "WAYLAND_DISPLAY are not set); tarnctl works without one\n",
                    stderr);
@@ -201,9 +103,10 @@ int main(int argc, char* argv[])
     // Lets the desktop match the window to its entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral(TARN_APP_ID));
     QApplication::setWindowIcon(applicationIcon());
-    const QString folder = folderArgument(app);
+    const QString folder = tarn::folderArgument(app);
     // A wrong folder ends the program before anything is read, created or remembered.
-    if (const QString problem = folderProblem(folder); !folder.isEmpty() && !problem.isEmpty()) {
+    if (const QString problem = tarn::folderProblem(folder);
+        !folder.isEmpty() && !problem.isEmpty()) {
         std::fprintf(stderr, "tarnconfig: %s\n", qPrintable(problem));
         const QString platform = QGuiApplication::platformName();
         if (platform != QLatin1String("offscreen") && platform != QLatin1String("minimal"))
