@@ -1,5 +1,5 @@
 #include "app/LoadSequence.h"
-#include "ui/ControlTreeModel.h"
+#include "controls/ControlTreeModel.h"
 #include "ui/Form1.h"
 
 #include <algorithm>

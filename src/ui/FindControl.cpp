@@ -1,6 +1,6 @@
 #include "app/LoadSequence.h"
 #include "controls/ControlSearch.h"
-#include "ui/ControlTreeModel.h"
+#include "controls/ControlTreeModel.h"
 #include "ui/Form1.h"
 
 #include <QAccessible>

@@ -3,8 +3,8 @@
 #include "app/LoadSequence.h"
 #include "app/StartupFolder.h"
 #include "controls/ControlSearch.h"
+#include "controls/ControlTreeModel.h"
 #include "layout/DesignGeometry.h"
-#include "ui/ControlTreeModel.h"
 #include "ui/FrameStyle.h"
 
 #include <QAction>

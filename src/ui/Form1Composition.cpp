@@ -1,7 +1,7 @@
 #include "controls/ControlSet.h"
+#include "controls/ControlTreeModel.h"
 #include "layout/DesignGeometry.h"
 #include "texts/DisplayTexts.h"
-#include "ui/ControlTreeModel.h"
 #include "ui/Fonts.h"
 #include "ui/Form1.h"
 #include "ui/Form1Texts.h"

@@ -2,7 +2,7 @@
 #include "app/Platform.h"
 #include "app/StartupFolder.h"
 #include "controls/ControlSearch.h"
-#include "ui/ControlTreeModel.h"
+#include "controls/ControlTreeModel.h"
 #include "ui/Form1.h"
 #include "ui/Form1Texts.h"
 

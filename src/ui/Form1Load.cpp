@@ -1,7 +1,7 @@
 #include "app/LoadSequence.h"
 #include "app/Platform.h"
+#include "controls/ControlTreeModel.h"
 #include "texts/DisplayTexts.h"
-#include "ui/ControlTreeModel.h"
 #include "ui/Form1.h"
 #include "ui/Form1Texts.h"
 #include "ui/GridView.h"

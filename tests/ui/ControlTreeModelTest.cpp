@@ -1,4 +1,4 @@
-#include "ui/ControlTreeModel.h"
+#include "controls/ControlTreeModel.h"
 
 #include "controls/ControlSet.h"
 
