@@ -92,10 +92,15 @@ TEST(QtFolderChooser, PreselectsAnExistingStartFolder)
 
 // Escape and closing a box are no answer of their own: a two-way question waits for a button,
 // the three-way one takes them as Cancel.
+void escape(QWidget* modal)
+{
+    QKeyEvent key(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(modal, &key);
+}
+
 void escapeAndClose(QWidget* modal)
 {
-    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-    QApplication::sendEvent(modal, &escape);
+    escape(modal);
     modal->close();
 }
 
@@ -107,7 +112,7 @@ void clickText(QWidget* modal, const char* text)
     }
 }
 
-enum class Ask { YesNo, YesNoCancel, OverwriteOrCancel, Ok };
+enum class Ask { YesNo, YesNoCancel, Choice, Ok };
 
 struct BoxRow
 {
@@ -137,20 +142,10 @@ TEST_P(QtMessageBoxesTest, AnswersAsTheUserDid)
         if (QWidget* still = QApplication::activeModalWidget())
             click(still, QMessageBox::Yes);
     });
-    int answer = 0;
-    switch (row.ask) {
-    case Ask::YesNo:
-        answer = boxes.askYesNo(question);
-        break;
-    case Ask::YesNoCancel:
-        answer = static_cast<int>(boxes.askYesNoCancel(question));
-        break;
-    case Ask::OverwriteOrCancel:
-        answer = boxes.askChoice(question, "Overwrite", "Cancel");
-        break;
-    case Ask::Ok:
-        boxes.showOk(question);
-    }
+    const int answer = row.ask == Ask::YesNo    ? boxes.askYesNo(question)
+                       : row.ask == Ask::Choice ? boxes.askChoice(question, "Overwrite", "Cancel")
+                       : row.ask == Ask::Ok     ? (boxes.showOk(question), 0)
+                                                : static_cast<int>(boxes.askYesNoCancel(question));
     EXPECT_EQ(answer, row.answer);
     EXPECT_EQ(buttons, row.buttons);
     EXPECT_EQ(text, question);
@@ -166,17 +161,15 @@ INSTANTIATE_TEST_SUITE_P(Acts, QtMessageBoxesTest, ::testing::Values(
     BoxRow{"YesNoEscapeThenYes", Ask::YesNo, escapeAndClose, true, 2},
     BoxRow{"YesNoNo", Ask::YesNo, [](QWidget* m) { click(m, QMessageBox::No); }, false, 2},
     BoxRow{"Ok", Ask::Ok, [](QWidget* m) { click(m, QMessageBox::Ok); }, 0, 1},
-    BoxRow{"Overwrite", Ask::OverwriteOrCancel, [](QWidget* m) {
+    BoxRow{"Overwrite", Ask::Choice, [](QWidget* m) {
         escapeAndClose(m);
         clickText(m, "Overwrite"); }, true, 2},
-    BoxRow{"Cancel", Ask::OverwriteOrCancel, [](QWidget* m) {
+    BoxRow{"Cancel", Ask::Choice, [](QWidget* m) {
         escapeAndClose(m);
         clickText(m, "Cancel"); }, false, 2},
     BoxRow{"ThreeWayYes", Ask::YesNoCancel, [](QWidget* m) { click(m, QMessageBox::Yes); }, kYes, 3},
     BoxRow{"ThreeWayNo", Ask::YesNoCancel, [](QWidget* m) { click(m, QMessageBox::No); }, kNo, 3},
-    BoxRow{"ThreeWayEscape", Ask::YesNoCancel, [](QWidget* m) {
-        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-        QApplication::sendEvent(m, &escape); }, kCancel, 3},
+    BoxRow{"ThreeWayEscape", Ask::YesNoCancel, escape, kCancel, 3},
     BoxRow{"ThreeWayCloseButton", Ask::YesNoCancel, [](QWidget* m) { m->close(); }, kCancel, 3}),
     [](const auto& info) { return std::string(info.param.id); });
 // clang-format on
