@@ -73,6 +73,7 @@ TEST_F(FormTest, ChosenFolderIsShownWithTheDefaultsInFittedViews)
     // The fixed row and column are header sections that stay in view; the corner names itself.
     const GridView& grid = form->crossPointGrid(0);
     EXPECT_EQ(grid.model()->headerData(0, Qt::Horizontal).toString(), "CONTROL A");
+    EXPECT_EQ(grid.model()->headerData(2, Qt::Vertical).toString(), " 03 | Phone");
     EXPECT_EQ(grid.findChild<QAbstractButton*>()->accessibleName(), "MIX INPUTS");
     EXPECT_EQ(form->loopsGrid(0).model()->headerData(0, Qt::Horizontal).toString(), "");
     // " 01 | Talkback" is the longest loop label; the control column spans the whole grid.
