@@ -2,10 +2,6 @@
 
 #include <vector>
 
-#include <QAccessible>
-#include <QAction>
-#include <QApplication>
-
 namespace tarn::test {
 namespace {
 
@@ -103,25 +99,6 @@ INSTANTIATE_TEST_SUITE_P(
         PageKeyRow{"BackToTheTreeItFound", "FindControlField", {1, -1}, 0, "ControlsTree_0"},
         PageKeyRow{"ReturnsWhereItLeft", "meterCombo_4", {1, -1}, 3, "meterCombo_4"}),
     [](const auto& info) { return std::string(info.param.id); });
-
-// A tree entry's description is its tooltip, so that keyboard users hear the pointer.
-TEST_F(FormTest, TreeEntriesDescribeTheirPointer)
-{
-    openSmallFolder();
-    showTab(0);
-    QTreeView* view = tree(0);
-    view->expandAll();
-    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(view);
-    const auto described = [&](const QStringList& path) {
-        const QRect cell = view->visualRect(entry(0, path));
-        QAccessibleInterface* item =
-            face->childAt(view->viewport()->mapToGlobal(cell.center()).x(),
-                          view->viewport()->mapToGlobal(cell.center()).y());
-        return item ? item->text(QAccessible::Description) : QString();
-    };
-    EXPECT_EQ(described({"Faders", "Fader 2", "Fader 2 fine"}), "pointer 25");
-    EXPECT_EQ(described({"Switching"}), "a heading: no pointer, a click assigns nothing");
-}
 
 // The grids as a screen reader reads them: data cells only, named headers, spoken texts.
 struct TableRow

@@ -2,10 +2,8 @@
 #include "layout/Twips.h"
 #include "ui/Fonts.h"
 
-#include <QAbstractButton>
-#include <QGroupBox>
-#include <QLabel>
-#include <QSpinBox>
+#include <QImage>
+#include <QPixmap>
 
 namespace tarn::test {
 namespace {
@@ -54,12 +52,9 @@ TEST_P(Form1WidgetTest, StandsInItsContainerWithItsCaptionStateAndPlace)
     }
 
     if (row.rect.width > 0) {
-        if (tab >= 0) {
+        if (tab >= 0)
             showTab(tab);
-            parent = tabs();
-        }
-        EXPECT_EQ(QRect(widget->mapTo(parent, QPoint(0, 0)), widget->size()),
-                  toPixels(row.rect, form->twipsPerPixel()));
+        EXPECT_EQ(placeOf(QLatin1String(row.name)), toPixels(row.rect, form->twipsPerPixel()));
     }
 }
 
@@ -114,6 +109,117 @@ TEST_F(FormTest, OpensWithTheFiveTabsAndTheDesignClientArea)
     EXPECT_EQ(captions, (QStringList{"AES3 MIX", "IP MIX", "DC LOOPS", "METERS", "COMPRESSOR"}));
     EXPECT_DOUBLE_EQ(pixelsToTwips(form->width(), form->twipsPerPixel()), 18975);
     EXPECT_DOUBLE_EQ(pixelsToTwips(form->height(), form->twipsPerPixel()), 11895);
+}
+
+// The row of a frame's top border line as drawn, found near its right edge (away from the
+// caption): the first row whose colour differs from the background above it. -1: none.
+int drawnTopBorder(QGroupBox& box)
+{
+    const QImage image = box.grab().toImage();
+    const int x = image.width() - 2;
+    const QRgb background = image.pixel(x, 0);
+    for (int y = 1; y < image.height(); ++y) {
+        if (image.pixel(x, y) != background)
+            return y;
+    }
+    return -1;
+}
+
+// On every tab, each captioned frame's top border runs above everything placed in it, and
+// the caption stands on that line; the frames stay where the design puts them.
+TEST_F(FormTest, NothingInAFrameCrossesItsBorder)
+{
+    folder.copyExample();
+    open(folder.path());
+    ASSERT_TRUE(started);
+    int checked = 0;
+    for (int tab = 0; tab < 5; ++tab) {
+        showTab(tab);
+        for (QGroupBox* box : form->findChildren<QGroupBox*>()) {
+            if (box->title().isEmpty() || !box->isVisibleTo(form.get()))
+                continue;
+            const int border = drawnTopBorder(*box);
+            const std::string name = box->objectName().toStdString();
+            ASSERT_GT(border, 0) << name;
+            // The caption's line of text spans the border.
+            EXPECT_LT(border, box->fontMetrics().height()) << name;
+            for (const QWidget* inside : box->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+                if (inside->isVisibleTo(box)) {
+                    EXPECT_GT(inside->geometry().top(), border)
+                        << name << " / " << inside->objectName().toStdString();
+                }
+            }
+            ++checked;
+        }
+    }
+    EXPECT_GE(checked, 30);
+}
+
+// The rules' numbers are the core's (ArrangeWindow); here the window applies them to its
+// widgets, when the client area changes and when a tab is chosen.
+class LayoutTest : public FormTest
+{
+protected:
+    void SetUp() override
+    {
+        openSmallFolder();
+        // The expected twips below are whole pixels at 96 dpi.
+        if (form->twipsPerPixel() != 15)
+            GTEST_SKIP() << "screen is not 96 dpi";
+    }
+
+    void resizeClient(int widthTwips, int heightTwips) const
+    {
+        form->resize(widthTwips / 15, heightTwips / 15);
+    }
+
+    void expectPlace(const QString& name, const TwipsRect& expected) const
+    {
+        EXPECT_EQ(placeOf(name), toPixels(expected, 15)) << name.toStdString();
+    }
+};
+
+TEST_F(LayoutTest, MixTabsFitTheClientAreaBelowTheMinimum)
+{
+    for (const QString tab : {"_0", "_1"}) {
+        showTab(tab.back().digitValue());
+        resizeClient(9000, 6000);
+        expectPlace("SSTab1", {120, 120, 11175, 7335});
+        expectPlace("MixOutputFrame" + tab, {6000, 360, 5055, 975});
+        expectPlace("MixControlsFrame" + tab, {6000, 1440, 5055, 5775});
+        expectPlace("ControlsTree" + tab, {120, 240, 4815, 5415});
+        expectPlace("MixInputFrame" + tab, {120, 360, 5760, 6855});
+        expectPlace("CrossPointGrid" + tab, {120, 240, 5520, 6510});
+        expectPlace("SaveCommand", {18000, 120, 855, 255});
+    }
+}
+
+// A tab's widgets are fitted when it is chosen; METERS and COMPRESSOR keep their design places.
+TEST_F(LayoutTest, EachTabIsFittedWhenChosenAndKeepsItsLastFit)
+{
+    showTab(3);
+    resizeClient(15240, 9240);
+    expectPlace("SSTab1", {120, 120, 15000, 9000});
+    expectPlace("meterContainer", {120, 360, 10935, 5895});
+    // The mix tab was last fitted at the design size.
+    expectPlace("MixInputFrame_0", {120, 360, 13320, 11175});
+
+    showTab(2);
+    expectPlace("DcLoopsFrame_0", {120, 360, 7260, 8520});
+    expectPlace("DcLoopsFrame_1", {7620, 360, 7260, 8520});
+    for (const QString i : {"_0", "_1"}) {
+        expectPlace("LoopsGridFrame" + i, {120, 240, 7020, 2055});
+        expectPlace("LoopsGrid" + i, {120, 240, 6780, 1695});
+        expectPlace("LoopControlsFrame" + i, {120, 2280, 7020, 6120});
+        expectPlace(QStringLiteral("ControlsTree_%1").arg(2 + i.back().digitValue()),
+                    {120, 240, 6780, 5760});
+    }
+
+    showTab(4);
+    resizeClient(12000, 8000);
+    expectPlace("Frame1", {120, 360, 6735, 975});
+    showTab(0);
+    expectPlace("MixInputFrame_0", {120, 360, 6345, 7280});
 }
 
 } // namespace

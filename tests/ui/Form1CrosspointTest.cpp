@@ -1,51 +1,73 @@
 #include "FormFixture.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QHeaderView>
-#include <QMenu>
-
 namespace tarn::test {
 namespace {
 
-// Rows 10..12, columns B..C of mix output 8, selected from the lower left corner (the core
-// carries the rule for every corner; this is the window's mapping of its selection).
-TEST_F(FormTest, EntryClickFillsTheSelectionOfTheShownOutputAndSaveWritesIt)
+// A block selected from its lower left corner (the core carries the rule for every corner and
+// for both forms of a loop; this is the window's mapping of its selection): a heading changes
+// nothing, not even the fill mode; an entry fills the block, and Save writes it.
+struct FillRow
 {
+    const char* id;
+    int set;
+    int output; // shown in the mix output list
+    CellRect block;
+    QStringList heading;
+    QStringList control;
+    const char* shown;
+    void (*written)(QByteArray& mix, int row, int column); // a cell of the block, as saved
+};
+
+using Form1FillTest = FormRowTest<FillRow>;
+
+TEST_P(Form1FillTest, EntryClickFillsTheSelectionAndSaveWritesIt)
+{
+    const FillRow& row = GetParam();
     openSmallFolder();
-    GridView& grid = form->crossPointGrid(0);
-    outputCombo(0)->setCurrentIndex(7);
-    select(grid, 11, 1, 9, 2);
-    // A heading carries no pointer: it changes nothing, not even the fill mode.
+    GridView& grid = row.set == 0 ? form->crossPointGrid(0) : form->loopsGrid(0);
+    showTab(row.set);
+    outputCombo(0)->setCurrentIndex(row.output);
+    grid.setSelection(row.block);
     const ConfigModel before = form->model();
     const QStringList shown = shownState(grid);
-    clickEntry(0, {"Faders"});
+    clickEntry(row.set, row.heading);
     EXPECT_TRUE(form->model() == before);
     EXPECT_EQ(shownState(grid), shown);
     EXPECT_EQ(grid.fillMode(), GridView::FillMode::CurrentCell);
 
-    clickEntry(0, {"Faders", "Fader 2"});
-
+    clickEntry(row.set, row.control);
     QByteArray expected = defaultMixImage();
-    for (int input = 0; input < 64; ++input) {
-        for (int slot = 0; slot < 4; ++slot) {
-            const bool inside = input >= 9 && input <= 11 && slot >= 1 && slot <= 2;
+    for (int r = 0; r < grid.rows(); ++r) {
+        for (int c = 0; c < grid.columns(); ++c) {
+            const bool inside = row.block.contains(r, c);
             if (inside)
-                putLE16(expected, slotByte(7, input, slot), 17);
-            EXPECT_EQ(grid.text(input, slot) == " Fader 2", inside) << input << "/" << slot;
+                row.written(expected, r, c);
+            EXPECT_EQ(grid.text(r, c) == QLatin1String(row.shown), inside) << r << "/" << c;
         }
     }
     pressSave();
-    const QByteArray saved = folder.read("aes3mix.trn");
-    EXPECT_EQ(saved.mid(slotByte(7, 9, 1), 2), hexBytes("11 00"));
-    EXPECT_EQ(saved, expected);
-
+    EXPECT_EQ(folder.read("aes3mix.trn"), expected);
+    EXPECT_EQ(folder.read("ipmix.trn"), defaultMixImage());
+    if (row.set != 0)
+        return;
     // A longer text widens its column at once.
     select(grid, 0, 3, 0, 3);
     clickEntry(0, {"Faders", "Fader 2", "Fader 2 fine"});
     EXPECT_EQ(grid.columnWidthPixels(3), (13 + 2) * 6);
     EXPECT_EQ(form->model().slot(0, 7, 0, 3), 25);
 }
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Grids, Form1FillTest, ::testing::Values(
+    // Rows 10..12, columns B..C of mix output 8.
+    FillRow{"CrossPoints", 0, 7, {11, 1, 9, 2}, {"Faders"}, {"Faders", "Fader 2"}, " Fader 2",
+            [](QByteArray& mix, int r, int c) { putLE16(mix, slotByte(7, r, c), 17); }},
+    // Rows 3..6 of the AES3 loops; the IP loops tree is the undo test's.
+    FillRow{"Loops", 2, 0, {5, 0, 2, 0}, {"Buses"}, {"Buses", "Talkback bus"}, " Talkback bus",
+            [](QByteArray& mix, int r, int) {
+                mix.replace(loopByte(r), 4, hexBytes("00 00 01 2C")); }}),
+    [](const auto& info) { return std::string(info.param.id); });
+// clang-format on
 
 struct MenuRow
 {
@@ -243,6 +265,40 @@ INSTANTIATE_TEST_SUITE_P(Selections, Form1HighlightTest, ::testing::Values(
             QTest::keyClick(&grid, key, Qt::ShiftModifier); }}),
     [](const auto& info) { return std::string(info.param.id); });
 // clang-format on
+
+// What the buffer moves is the core's; the window enables its buttons and repaints the grid.
+// Output 3 holds Fader 1 in slot A of every input. Paste right after Copy changes nothing in
+// the model, yet the grid is redrawn from it (here over a stale text); Swap repaints too.
+TEST_F(FormTest, CopyEnablesItsMixersButtonsAndPasteAndSwapRedraw)
+{
+    QByteArray aes3 = defaultMixImage();
+    for (int input = 0; input < 64; ++input)
+        putLE16(aes3, slotByte(2, input, 0), 16);
+    folder.write("aes3mix.trn", aes3);
+    openSmallFolder();
+    const auto enabled = [this](int mixer) { // of Swap and Paste
+        const QString n = QString::number(mixer);
+        return int(child<QPushButton>("SwapMixOut_" + n)->isEnabled()) +
+               int(child<QPushButton>("PasteMixOut_" + n)->isEnabled());
+    };
+    GridView& grid = form->crossPointGrid(0);
+    outputCombo(0)->setCurrentIndex(2);
+    clickButton("CopyMixOut_0");
+    EXPECT_EQ(enabled(0), 2);
+    EXPECT_EQ(enabled(1), 0);
+    grid.setText(0, 0, "stale");
+    clickButton("PasteMixOut_0");
+    EXPECT_EQ(grid.text(0, 0), " Fader 1");
+
+    outputCombo(0)->setCurrentIndex(4);
+    clickButton("SwapMixOut_0");
+    EXPECT_EQ(grid.text(63, 0), " Fader 1");
+    EXPECT_EQ(form->model().slot(0, 4, 63, 0), 16);
+
+    showTab(1);
+    clickButton("CopyMixOut_1");
+    EXPECT_EQ(enabled(1), 2);
+}
 
 } // namespace
 } // namespace tarn::test

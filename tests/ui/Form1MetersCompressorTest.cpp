@@ -1,8 +1,5 @@
 #include "FormFixture.h"
 
-#include <QLabel>
-#include <QSpinBox>
-
 namespace tarn::test {
 namespace {
 
@@ -10,8 +7,8 @@ TEST_F(FormTest, PickedMeterSourcesAreSavedAsTheirMetersBytes)
 {
     openSmallFolder();
     showTab(3);
-    child<QComboBox>("meterCombo_2")->setCurrentIndex(96); // mix output 32
-    child<QComboBox>("meterCombo_4")->setCurrentIndex(0);  // DISABLED
+    meterCombo(2)->setCurrentIndex(96); // mix output 32
+    meterCombo(4)->setCurrentIndex(0);  // DISABLED
     pressSave();
     EXPECT_EQ(folder.read("aes3meters.trn"),
               hexBytes("18 19 5F 1B FF 1D 1E 1F 48 58 FF FF FF FF FF FF"));

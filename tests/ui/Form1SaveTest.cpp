@@ -1,8 +1,6 @@
 #include "Faults.h"
 #include "FormFixture.h"
 
-#include <QDir>
-
 namespace tarn::test {
 namespace {
 
@@ -21,8 +19,7 @@ protected:
         caption = form->windowTitle();
         ASSERT_TRUE(QFile::remove(folder.filePath("aes3mix.trn")));
         ASSERT_TRUE(QDir(folder.path()).mkdir("aes3mix.trn"));
-        select(form->crossPointGrid(0), 1, 0, 1, 0);
-        clickEntry(0, {"Faders", "Fader 2"});
+        assignFader2(1);
     }
     void unblockAndExpectTheEdit() const
     {

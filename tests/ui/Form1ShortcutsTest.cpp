@@ -1,8 +1,8 @@
 #include "FormFixture.h"
 
-#include <QApplication>
 #include <QHelpEvent>
-#include <QLineEdit>
+#include <QSignalSpy>
+#include <QToolButton>
 #include <QToolTip>
 
 namespace tarn::test {
@@ -15,11 +15,6 @@ protected:
     {
         openActive();
         caption = form->windowTitle();
-    }
-    void assignFader2(int row)
-    {
-        select(form->crossPointGrid(0), row - 1, 0, row - 1, 0);
-        clickEntry(0, {"Faders", "Fader 2"});
     }
     void press(QWidget* widget, Qt::Key key, Qt::KeyboardModifiers modifiers = {}) const
     {
@@ -44,7 +39,7 @@ class Form1SaveKeyTest : public Form1ShortcutTest, public ::testing::WithParamIn
 
 TEST_P(Form1SaveKeyTest, CtrlSSavesAndClearsTheMark)
 {
-    assignFader2(2);
+    assignFader2(1);
     EXPECT_EQ(form->windowTitle(), caption + u'*');
     EXPECT_EQ(folder.size("aes3mix.trn"), 0);
     if (!GetParam().size.isEmpty())
@@ -72,7 +67,7 @@ TEST_F(Form1ShortcutTest, TheMarkFollowsTheContentNotTheNumberOfSteps)
     clickEntry(0, {"Switching", "MUTE"});
     EXPECT_EQ(form->windowTitle(), caption);
 
-    assignFader2(1);
+    assignFader2();
     EXPECT_EQ(form->windowTitle(), caption + u'*');
     select(form->crossPointGrid(0), 0, 0, 0, 0);
     clickEntry(0, {"Switching", "MUTE"});
@@ -86,7 +81,7 @@ TEST_F(Form1ShortcutTest, UndoOfASwapLeavesTheBufferAsTheSwapLeftIt)
 {
     auto* copy = child<QPushButton>("CopyMixOut_0");
     auto* swap = child<QPushButton>("SwapMixOut_0");
-    assignFader2(1); // output 1, input 1, slot A = 17
+    assignFader2(); // output 1, input 1, slot A = 17
     QTest::mouseClick(copy, Qt::LeftButton);
     outputCombo(0)->setCurrentIndex(1);
     QTest::mouseClick(swap, Qt::LeftButton);
@@ -95,7 +90,7 @@ TEST_F(Form1ShortcutTest, UndoOfASwapLeavesTheBufferAsTheSwapLeftIt)
     EXPECT_EQ(form->model().slot(0, 1, 0, 0), 0);
     // The buffer still holds output 2's former slots, which a paste now brings back.
     outputCombo(0)->setCurrentIndex(0);
-    QTest::mouseClick(child<QPushButton>("PasteMixOut_0"), Qt::LeftButton);
+    clickButton("PasteMixOut_0");
     EXPECT_EQ(form->model().slot(0, 0, 0, 0), 0);
 }
 
@@ -105,6 +100,15 @@ protected:
     QLineEdit* field() const { return child<QLineEdit>("FindControlField"); }
     QString count() const { return child<QLabel>("FindControlCount")->text(); }
     QString current(int set) const { return tree(set)->currentIndex().data().toString(); }
+    // The current entry lies below the find panel and whole inside the tree's rows.
+    void expectMatchShown() const
+    {
+        QTreeView* view = tree(0);
+        const QRect entry = view->visualRect(view->currentIndex());
+        EXPECT_TRUE(view->viewport()->rect().contains(entry));
+        const QRect shown(view->viewport()->mapTo(form.get(), entry.topLeft()), entry.size());
+        EXPECT_GT(shown.top(), child<QWidget>("FindControlPanel")->geometry().bottom());
+    }
     void type(const QString& text) const
     {
         field()->clear();
@@ -138,6 +142,7 @@ TEST_F(Form1FindTest, FindsEveryEntryInTreeOrderWithoutAssigning)
     type("FADER");
     EXPECT_EQ(count(), "1 of 4");
     EXPECT_EQ(current(0), "Faders");
+    expectMatchShown(); // the first entry, which the panel stands over
     press(field(), Qt::Key_Return);
     EXPECT_EQ(count(), "2 of 4");
     press(field(), Qt::Key_F3);
@@ -146,8 +151,7 @@ TEST_F(Form1FindTest, FindsEveryEntryInTreeOrderWithoutAssigning)
     // Under a collapsed branch: its ancestors open and it is scrolled into view.
     EXPECT_EQ(current(0), "Fader 2 fine");
     EXPECT_TRUE(tree(0)->isExpanded(entry(0, {"Faders", "Fader 2"})));
-    EXPECT_TRUE(
-        tree(0)->viewport()->rect().intersects(tree(0)->visualRect(tree(0)->currentIndex())));
+    expectMatchShown();
     press(field(), Qt::Key_Return);
     EXPECT_EQ(count(), "1 of 4");
     press(field(), Qt::Key_Return, Qt::ShiftModifier);
@@ -155,11 +159,17 @@ TEST_F(Form1FindTest, FindsEveryEntryInTreeOrderWithoutAssigning)
     press(field(), Qt::Key_F3, Qt::ShiftModifier);
     EXPECT_EQ(current(0), "Fader 2");
 
+    // The field keeps the focus and tells a screen reader its name and the count.
+    QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(field());
     type("#73");
     EXPECT_EQ(count(), "1 of 1");
     EXPECT_EQ(current(0), "Unity");
+    EXPECT_EQ(reader->text(QAccessible::Name), "Find control");
+    EXPECT_EQ(reader->text(QAccessible::Description), "1 of 1");
     type("zzz");
     EXPECT_EQ(count(), "0 of 0");
+    EXPECT_TRUE(field()->hasFocus());
+    EXPECT_EQ(reader->text(QAccessible::Description), "0 of 0");
     EXPECT_EQ(current(0), "Unity");
     EXPECT_TRUE(form->model() == model);
     EXPECT_EQ(form->windowTitle(), caption);
@@ -218,25 +228,56 @@ TEST_F(FormTest, CellsTreeEntriesAndButtonsExplainThemselves)
     showTab(2);
     EXPECT_EQ(tip(form->loopsGrid(0), 0, 0), "Loop off - pointer 0");
 
-    EXPECT_EQ(entry(0, {"Faders", "Fader 2"}).data(Qt::ToolTipRole).toString(), "pointer 17");
-    EXPECT_TRUE(entry(0, {"Faders"}).data(Qt::ToolTipRole).toString().contains("no pointer"));
+    // A tree entry's tooltip is also its description, so that keyboard users hear the pointer.
+    for (const int role : {Qt::ToolTipRole, Qt::AccessibleDescriptionRole}) {
+        EXPECT_EQ(entry(0, {"Faders", "Fader 2"}).data(role).toString(), "pointer 17");
+        EXPECT_EQ(entry(0, {"Faders"}).data(role).toString(),
+                  "a heading: no pointer, a click assigns nothing");
+    }
     for (const char* name : {"SaveCommand", "CopyMixOut_0", "SwapMixOut_1", "PasteMixOut_1"})
         EXPECT_FALSE(child<QPushButton>(QLatin1String(name))->toolTip().isEmpty()) << name;
 }
 
-TEST_F(Form1ShortcutTest, WindowShrinksToTheScreenOnlyWhereItDoesNotFit)
+// Where the focus was when the user left the find panel, and how.
+struct LeaveRow
 {
-    const QSize design = form->size();
-    form->fitToScreen(QRect(0, 0, 4000, 3000));
-    EXPECT_EQ(form->size(), design);
+    const char* id;
+    const char* focus; // clicked first; empty: the field keeps the focus
+    Qt::Key key;       // Qt::Key_unknown: a click on the panel's close button
+};
 
-    const QRect small(0, 0, 1366, 738);
-    form->fitToScreen(small);
-    EXPECT_TRUE(small.contains(form->frameGeometry())) << form->size().width();
-    EXPECT_EQ(form->width(), std::min(design.width(), 1366));
-    const auto* save = child<QPushButton>("SaveCommand");
-    EXPECT_TRUE(form->rect().contains(save->geometry()));
+using FindPanelTest = FormRowTest<LeaveRow>;
+
+TEST_P(FindPanelTest, LeavesStraightForTheTree)
+{
+    const LeaveRow& row = GetParam();
+    openActive();
+    tree(0)->setFocus();
+    press(Qt::Key_F);
+    QTest::keyClicks(child<QLineEdit>("FindControlField"), "fader 2");
+    if (*row.focus)
+        QTest::mouseClick(child<QWidget>(QLatin1String(row.focus)), Qt::LeftButton);
+    // The focus moves once, straight to the tree (not through the tab strip).
+    QSignalSpy focusMoves(qApp, &QApplication::focusChanged);
+    if (row.key == Qt::Key_unknown)
+        QTest::mouseClick(child<QToolButton>("FindControlClose"), Qt::LeftButton);
+    else
+        QTest::keyClick(QApplication::focusWidget(), row.key);
+    EXPECT_FALSE(child<QWidget>("FindControlPanel")->isVisible());
+    EXPECT_TRUE(tree(0)->hasFocus());
+    EXPECT_EQ(focusMoves.size(), 1);
+    EXPECT_EQ(tree(0)->currentIndex().data().toString(), "Fader 2");
+    // The rows are back where they were.
+    EXPECT_EQ(tree(0)->viewport()->geometry().top(), tree(0)->contentsRect().top());
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Places, FindPanelTest,
+    ::testing::Values(LeaveRow{"EscapeInTheField", "", Qt::Key_Escape},
+                      LeaveRow{"EscapeAfterSave", "SaveCommand", Qt::Key_Escape},
+                      LeaveRow{"EscapeInTheGrid", "CrossPointGrid_0", Qt::Key_Escape},
+                      LeaveRow{"CloseButton", "", Qt::Key_unknown}),
+    [](const auto& info) { return std::string(info.param.id); });
 
 } // namespace
 } // namespace tarn::test

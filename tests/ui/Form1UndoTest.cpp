@@ -3,10 +3,6 @@
 #include <functional>
 #include <optional>
 
-#include <QAction>
-#include <QMenu>
-#include <QSpinBox>
-
 namespace tarn::test {
 namespace {
 
@@ -30,19 +26,11 @@ class Form1UndoTest : public FormRowTest<UndoRow>
 public:
     void SetUp() override { openActive(); }
 
-    void click(const char* button) const
-    {
-        QTest::mouseClick(child<QPushButton>(QLatin1String(button)), Qt::LeftButton);
-    }
     // Picks an item of the grid's pop-up menu, as a click on it would.
     void pick(const char* action) const
     {
         child<QAction>(QLatin1String(action))->trigger();
         child<QMenu>("mnuCrossPointGrid")->hide();
-    }
-    QString meter4() const
-    {
-        return QString::number(child<QComboBox>("meterCombo_4")->currentIndex());
     }
 
 protected:
@@ -60,8 +48,7 @@ protected:
                             shownState(form->crossPointGrid(1)) + shownState(form->loopsGrid(0)) +
                             shownState(form->loopsGrid(1)) + spinnerLabels();
         for (int i = 0; i < 16; ++i)
-            state << QString::number(
-                child<QComboBox>(QStringLiteral("meterCombo_%1").arg(i))->currentIndex());
+            state << QString::number(meterCombo(i)->currentIndex());
         return state;
     }
     void expectInSight() const
@@ -146,8 +133,8 @@ const UndoRow kSteps[] = {
          t.outputCombo(0)->setCurrentIndex(5);
          t.select(t.form->crossPointGrid(0), 6, 3, 6, 3);
          t.pick("mnuMUTE");
-         t.click("CopyMixOut_0"); },
-     [](Form1UndoTest& t) { t.click("PasteMixOut_0"); },
+         t.clickButton("CopyMixOut_0"); },
+     [](Form1UndoTest& t) { t.clickButton("PasteMixOut_0"); },
      [](Form1UndoTest& t) { return t.form->crossPointGrid(0).text(6, 3); }, " MUTE",
      CellRect{0, 0, 63, 3}},
     {"LoopRows", 2, {},
@@ -158,10 +145,10 @@ const UndoRow kSteps[] = {
      CellRect{2, 0, 5, 0}},
     {"Meter", 3, {},
      [](Form1UndoTest& t) {
-         auto* combo = t.child<QComboBox>("meterCombo_4");
+         auto* combo = t.meterCombo(4);
          combo->setFocus();
          QTest::keyClick(combo, Qt::Key_Down); },
-     [](Form1UndoTest& t) { return t.meter4(); }, "30", {}},
+     [](Form1UndoTest& t) { return QString::number(t.meterCombo(4)->currentIndex()); }, "30", {}},
     // Three steps of one spinner are one undo step.
     {"SpinnerSteps", 4, {},
      [](Form1UndoTest& t) {

@@ -8,10 +8,20 @@
 #include <memory>
 #include <stdexcept>
 
+#include <QAbstractButton>
 #include <QAbstractItemModel>
+#include <QAccessible>
+#include <QAction>
+#include <QApplication>
 #include <QComboBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTest>
 #include <QTreeView>
@@ -21,6 +31,7 @@
 namespace tarn::test {
 
 inline constexpr int kMixFileSize = 16416;
+inline const QString kCaption = "Quorlan Tarn Config     File path:  ";
 
 // Byte offsets of a crosspoint slot and of a loop word in a mix file.
 constexpr int slotByte(int output, int input, int slot)
@@ -154,6 +165,15 @@ public:
         return child<QComboBox>("MixOutputCombo_" + QString::number(mixer));
     }
     void showTab(int tab) const { tabs()->setCurrentIndex(tab); }
+    // A widget's place in its container, in the tab strip for a widget on a page.
+    QRect placeOf(const QString& name) const
+    {
+        const QWidget* widget = child<QWidget>(name);
+        const QWidget* container = widget->parentWidget();
+        if (tabs()->indexOf(const_cast<QWidget*>(container)) >= 0)
+            container = tabs();
+        return {widget->mapTo(container, QPoint(0, 0)), widget->size()};
+    }
 
     // The tree entry reached by following `path` from the roots.
     QModelIndex entry(int set, const QStringList& path) const
@@ -188,6 +208,12 @@ public:
     {
         grid.setSelection({row, column, otherRow, otherColumn});
     }
+    // Fader 2 (pointer 17) into slot A of an input of the first AES3 output.
+    void assignFader2(int input = 0) const
+    {
+        select(form->crossPointGrid(0), input, 0, input, 0);
+        clickEntry(0, {"Faders", "Fader 2"});
+    }
 
     QStringList spinnerLabels() const
     {
@@ -198,7 +224,15 @@ public:
         return texts;
     }
 
-    void pressSave() const { QTest::mouseClick(child<QPushButton>("SaveCommand"), Qt::LeftButton); }
+    void clickButton(const QString& name) const
+    {
+        QTest::mouseClick(child<QPushButton>(name), Qt::LeftButton);
+    }
+    void pressSave() const { clickButton("SaveCommand"); }
+    QComboBox* meterCombo(int meter) const
+    {
+        return child<QComboBox>("meterCombo_" + QString::number(meter));
+    }
 
     FakeSettings settings;
     FakeChooser chooser;

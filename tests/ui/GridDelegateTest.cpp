@@ -161,32 +161,21 @@ TEST_P(GridPainting, PaintsWhatATableViewWithAPlainDelegatePaints)
     expectPaintedAsReference();
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Scenes, GridPainting,
-    ::testing::Values(
-        Scene{"AsCreated",
-              [](GridView&) {
-              }},
-        Scene{"SelectedAndColoured",
-              [](GridView& g) {
-                  g.setSelection({2, 1, 8, 3});
-                  g.cells().setColors({11, 0, 13, 2}, QColor(200, 40, 40), QColor(250, 250, 90));
-              }},
-        Scene{"Scrolled",
-              [](GridView& g) {
-                  g.verticalScrollBar()->setValue(20);
-                  g.horizontalScrollBar()->setValue(g.horizontalScrollBar()->maximum());
-              }},
-        Scene{"RightToLeft",
-              [](GridView& g) {
-                  g.setLayoutDirection(Qt::RightToLeft);
-                  g.setSelection({4, 0, 4, 0});
-              }},
-        Scene{"Disabled",
-              [](GridView& g) {
-                  g.setEnabled(false);
-              }}),
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Scenes, GridPainting, ::testing::Values(
+    Scene{"AsCreated", [](GridView&) {}},
+    Scene{"SelectedAndColoured", [](GridView& g) {
+        g.setSelection({2, 1, 8, 3});
+        g.cells().setColors({11, 0, 13, 2}, QColor(200, 40, 40), QColor(250, 250, 90)); }},
+    Scene{"Scrolled", [](GridView& g) {
+        g.verticalScrollBar()->setValue(20);
+        g.horizontalScrollBar()->setValue(g.horizontalScrollBar()->maximum()); }},
+    Scene{"RightToLeft", [](GridView& g) {
+        g.setLayoutDirection(Qt::RightToLeft);
+        g.setSelection({4, 0, 4, 0}); }},
+    Scene{"Disabled", [](GridView& g) { g.setEnabled(false); }}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 // The current cell of the grid that has the focus shows the style's focus frame.
 TEST_F(GridDelegateTest, FramesTheCurrentCellWhileTheGridHasTheFocus)

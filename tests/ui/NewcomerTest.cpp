@@ -1,23 +1,16 @@
 #include "FormFixture.h"
 #include "app/LoadSequence.h"
+#include "app/RecoveryRecord.h"
 
-#include <QSpinBox>
 #include <QtEndian>
 
 namespace tarn::test {
 namespace {
 
 using Answer = MessageBoxes::Answer;
-const QString kCaption = "Quorlan Tarn Config     File path:  ";
-
-void assignFader2(FormTest& test)
-{
-    FormTest::select(test.form->crossPointGrid(0), 0, 0, 0, 0);
-    test.clickEntry(0, {"Faders", "Fader 2"});
-}
 
 // Close with an edit: Yes saves and closes, No closes without writing, Cancel keeps the window
-// and the edit.
+// and the edit, and with it the record of the unsaved edit.
 struct ExitRow
 {
     const char* id;
@@ -32,12 +25,16 @@ TEST_P(ExitQuestionTest, CancelKeepsTheWindowAndItsEdits)
 {
     const ExitRow& row = GetParam();
     openActive();
-    assignFader2(*this);
+    assignFader2();
     const QString edited = form->windowTitle();
+    const QString record = recoveryRecordPath(folder.path());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(record); }));
     messages.answers = {row.answer};
     EXPECT_EQ(form->close(), row.closes);
     EXPECT_EQ(messages.questions, QStringList{"Save before exit?"});
     EXPECT_EQ(form->isVisible(), !row.closes);
+    // Saved or given up, the edits leave no record for a recovery behind.
+    EXPECT_EQ(QFile::exists(record), !row.closes);
     // Written whole, or left as the load created them (empty).
     for (const char* name : {"aes3mix.trn", "ipmix.trn", "aes3meters.trn", "compressor.trn"})
         EXPECT_EQ(folder.size(name) > 0, row.written) << name;
@@ -76,9 +73,9 @@ TEST_P(OpenFolderTest, CtrlOLoadsAnotherFolderAsTheStartDoes)
     other.write("ipmix.trn", ip);
     openActive();
     if (row.edit)
-        assignFader2(*this);
+        assignFader2();
     const QString before = form->windowTitle();
-    const int meterEntries = child<QComboBox>("meterCombo_0")->count();
+    const int meterEntries = meterCombo(0)->count();
     messages.answers = row.answers;
     chooser.answer = row.chooseOther ? other.path() : QString();
     press(Qt::Key_O);
@@ -98,7 +95,7 @@ TEST_P(OpenFolderTest, CtrlOLoadsAnotherFolderAsTheStartDoes)
     EXPECT_TRUE(form->model() == LoadSequence(other.path(), MissingFiles::Leave)->model);
     EXPECT_TRUE(messages.shown.contains("Warning! There are invalid control assignments"));
     EXPECT_EQ(outputCombo(1)->count(), 32);
-    EXPECT_EQ(child<QComboBox>("meterCombo_0")->count(), meterEntries);
+    EXPECT_EQ(meterCombo(0)->count(), meterEntries);
     outputCombo(1)->setCurrentIndex(3);
     EXPECT_EQ(form->crossPointGrid(1).text(2, 1), " ----INVALID----");
     // Nothing of the other folder's history to undo, and the window edits the new folder.
@@ -146,6 +143,8 @@ TEST_P(EmptyFolderTest, AsksBeforeCreatingFiles)
     EXPECT_EQ(chooser.prompts.size(), row.argument ? 0 : (row.started ? 1 : 2));
     EXPECT_EQ(folder.exists("compressor.trn"), row.started);
     EXPECT_EQ(settings.writes, row.started ? 1 : 0);
+    EXPECT_EQ(form->windowTitle(), kCaption + (row.started ? folder.path() : QString()));
+    EXPECT_EQ(settings.path(), row.started ? folder.path() : QString());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -202,14 +201,18 @@ INSTANTIATE_TEST_SUITE_P(
                       HoldRow{"DownToTheLimit", 110, Qt::Key_Down, ""}),
     [](const auto& info) { return std::string(info.param.id); });
 
-// On a small screen the whole frame fits, whether the fit comes before the window is shown (the
-// folder on the command line) or after (through the dialog, the window shown meanwhile).
+// The window shrinks only where it does not fit. On a small screen the whole frame fits, Save
+// included, whether the fit comes before the window is shown (the folder on the command line) or
+// after (through the dialog, the window shown meanwhile).
 using SmallScreenTest = FormRowTest<bool>;
 
 TEST_P(SmallScreenTest, TheWholeFrameFitsTheAvailableArea)
 {
     const QRect available(0, 0, 1366, 738);
     makeForm();
+    const QSize design = form->size();
+    form->fitToScreen(QRect(0, 0, 4000, 3000));
+    EXPECT_EQ(form->size(), design);
     if (GetParam()) {
         form->fitToScreen(available);
         form->show();
@@ -221,6 +224,8 @@ TEST_P(SmallScreenTest, TheWholeFrameFitsTheAvailableArea)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     EXPECT_TRUE(available.contains(form->frameGeometry())) << form->frameGeometry().bottom();
     EXPECT_EQ(form->frameGeometry().height(), 738);
+    EXPECT_EQ(form->width(), std::min(design.width(), 1366));
+    EXPECT_TRUE(form->rect().contains(child<QPushButton>("SaveCommand")->geometry()));
 }
 
 INSTANTIATE_TEST_SUITE_P(Paths, SmallScreenTest, ::testing::Bool(), [](const auto& info) {

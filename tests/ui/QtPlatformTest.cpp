@@ -90,91 +90,89 @@ TEST(QtFolderChooser, PreselectsAnExistingStartFolder)
     EXPECT_NE(openedIn, missing);
 }
 
-TEST(QtMessageBoxes, OnlyTheButtonsAnswerAndEscapeDoesNotCountAsNo)
+// Escape and closing a box are no answer of their own: a two-way question waits for a button,
+// the three-way one takes them as Cancel.
+void escape(QWidget* modal)
 {
-    QtMessageBoxes boxes(nullptr);
-    QString title;
-    QString text;
-    whenModalOpens([&](QWidget* modal) {
-        title = modal->windowTitle();
-        text = qobject_cast<QMessageBox*>(modal)->text();
-        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-        QApplication::sendEvent(modal, &escape);
-        modal->close();
-        // Still open: only a button answers.
-        if (QWidget* still = QApplication::activeModalWidget())
-            click(still, QMessageBox::Yes);
-    });
-    EXPECT_TRUE(boxes.askYesNo("Save before exit?"));
-    EXPECT_EQ(text, "Save before exit?");
-    EXPECT_EQ(title, QApplication::applicationDisplayName());
+    QKeyEvent key(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(modal, &key);
+}
 
-    whenModalOpens([](QWidget* modal) { click(modal, QMessageBox::No); });
-    EXPECT_FALSE(boxes.askYesNo("Save before exit?"));
+void escapeAndClose(QWidget* modal)
+{
+    escape(modal);
+    modal->close();
+}
 
-    int buttons = 0;
-    whenModalOpens([&](QWidget* modal) {
-        buttons = static_cast<int>(qobject_cast<QMessageBox*>(modal)->buttons().size());
-        click(modal, QMessageBox::Ok);
-    });
-    boxes.showOk("Warning! There are invalid control assignments");
-    EXPECT_EQ(buttons, 1);
-
-    // Two named answers; Escape and closing answer neither.
-    for (const char* answer : {"Overwrite", "Cancel"}) {
-        whenModalOpens([answer](QWidget* modal) {
-            QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-            QApplication::sendEvent(modal, &escape);
-            modal->close();
-            for (QAbstractButton* button : qobject_cast<QMessageBox*>(modal)->buttons()) {
-                if (button->text() == QLatin1String(answer))
-                    button->click();
-            }
-        });
-        EXPECT_EQ(boxes.askChoice("Overwrite them?", "Overwrite", "Cancel"),
-                  QLatin1String(answer) == QLatin1String("Overwrite"));
+void clickText(QWidget* modal, const char* text)
+{
+    for (QAbstractButton* button : qobject_cast<QMessageBox*>(modal)->buttons()) {
+        if (button->text() == QLatin1String(text))
+            button->click();
     }
 }
 
-// The three-way question: each button answers for itself; Escape and the close button Cancel.
-struct ThreeWayRow
+enum class Ask { YesNo, YesNoCancel, Choice, Ok };
+
+struct BoxRow
 {
     const char* id;
+    Ask ask;
     std::function<void(QWidget*)> act;
-    MessageBoxes::Answer answer;
+    int answer; // the bool, or the three-way answer
+    int buttons;
 };
 
-using QtMessageBoxesThreeWay = ::testing::TestWithParam<ThreeWayRow>;
+using QtMessageBoxesTest = ::testing::TestWithParam<BoxRow>;
 
-TEST_P(QtMessageBoxesThreeWay, AnswersAsTheUserDid)
+TEST_P(QtMessageBoxesTest, AnswersAsTheUserDid)
 {
+    const BoxRow& row = GetParam();
+    const QString question = "Save before exit?";
     QtMessageBoxes boxes(nullptr);
+    QString title;
+    QString text;
     int buttons = 0;
     whenModalOpens([&](QWidget* modal) {
+        title = modal->windowTitle();
+        text = qobject_cast<QMessageBox*>(modal)->text();
         buttons = static_cast<int>(qobject_cast<QMessageBox*>(modal)->buttons().size());
-        GetParam().act(modal);
-        // Still open: the row's act did not answer; Yes ends it, and the row fails.
+        row.act(modal);
+        // Still open: Yes ends it, and a row that expected another answer fails.
         if (QWidget* still = QApplication::activeModalWidget())
             click(still, QMessageBox::Yes);
     });
-    EXPECT_EQ(boxes.askYesNoCancel("Save before exit?"), GetParam().answer);
-    EXPECT_EQ(buttons, 3);
+    const int answer = row.ask == Ask::YesNo    ? boxes.askYesNo(question)
+                       : row.ask == Ask::Choice ? boxes.askChoice(question, "Overwrite", "Cancel")
+                       : row.ask == Ask::Ok     ? (boxes.showOk(question), 0)
+                                                : static_cast<int>(boxes.askYesNoCancel(question));
+    EXPECT_EQ(answer, row.answer);
+    EXPECT_EQ(buttons, row.buttons);
+    EXPECT_EQ(text, question);
+    EXPECT_EQ(title, QApplication::applicationDisplayName());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Acts, QtMessageBoxesThreeWay,
-    ::testing::Values(
-        ThreeWayRow{"Yes", [](QWidget* m) { click(m, QMessageBox::Yes); },
-                    MessageBoxes::Answer::Yes},
-        ThreeWayRow{"No", [](QWidget* m) { click(m, QMessageBox::No); }, MessageBoxes::Answer::No},
-        ThreeWayRow{"Escape",
-                    [](QWidget* m) {
-                        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-                        QApplication::sendEvent(m, &escape);
-                    },
-                    MessageBoxes::Answer::Cancel},
-        ThreeWayRow{"CloseButton", [](QWidget* m) { m->close(); }, MessageBoxes::Answer::Cancel}),
+constexpr int kYes = static_cast<int>(MessageBoxes::Answer::Yes);
+constexpr int kNo = static_cast<int>(MessageBoxes::Answer::No);
+constexpr int kCancel = static_cast<int>(MessageBoxes::Answer::Cancel);
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Acts, QtMessageBoxesTest, ::testing::Values(
+    BoxRow{"YesNoEscapeThenYes", Ask::YesNo, escapeAndClose, true, 2},
+    BoxRow{"YesNoNo", Ask::YesNo, [](QWidget* m) { click(m, QMessageBox::No); }, false, 2},
+    BoxRow{"Ok", Ask::Ok, [](QWidget* m) { click(m, QMessageBox::Ok); }, 0, 1},
+    BoxRow{"Overwrite", Ask::Choice, [](QWidget* m) {
+        escapeAndClose(m);
+        clickText(m, "Overwrite"); }, true, 2},
+    BoxRow{"Cancel", Ask::Choice, [](QWidget* m) {
+        escapeAndClose(m);
+        clickText(m, "Cancel"); }, false, 2},
+    BoxRow{"ThreeWayYes", Ask::YesNoCancel, [](QWidget* m) { click(m, QMessageBox::Yes); }, kYes, 3},
+    BoxRow{"ThreeWayNo", Ask::YesNoCancel, [](QWidget* m) { click(m, QMessageBox::No); }, kNo, 3},
+    BoxRow{"ThreeWayEscape", Ask::YesNoCancel, escape, kCancel, 3},
+    BoxRow{"ThreeWayCloseButton", Ask::YesNoCancel, [](QWidget* m) { m->close(); }, kCancel, 3}),
     [](const auto& info) { return std::string(info.param.id); });
+// clang-format on
 
 } // namespace
 } // namespace tarn
