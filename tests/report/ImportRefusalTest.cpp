@@ -1,4 +1,4 @@
-#include "TestFolder.h"
+#include "StudioFolder.h"
 #include "app/LoadSequence.h"
 #include "report/FolderJson.h"
 #include "report/FolderJsonImport.h"
@@ -31,28 +31,6 @@ const QJsonValue& exported()
     return document;
 }
 
-// Sets the value at a place such as mixers[0].outputs[8].crosspoints[0][0].pointer.
-QJsonValue withValue(const QJsonValue& node, QStringList steps, const QJsonValue& value)
-{
-    if (steps.isEmpty())
-        return value;
-    const QString step = steps.takeFirst();
-    if (step.front().isDigit()) {
-        QJsonArray array = node.toArray();
-        array[step.toInt()] = withValue(array.at(step.toInt()), steps, value);
-        return array;
-    }
-    QJsonObject object = node.toObject();
-    object[step] = withValue(object.value(step), steps, value);
-    return object;
-}
-
-QJsonValue withValue(const QJsonValue& node, const QString& place, const QJsonValue& value)
-{
-    static const QRegularExpression separators(QStringLiteral("[.\\[\\]]+"));
-    return withValue(node, place.split(separators, Qt::SkipEmptyParts), value);
-}
-
 struct Edit
 {
     const char* place;
@@ -60,7 +38,8 @@ struct Edit
 };
 
 // One or two edits of the example's export; `fault` is the first fault's text, or empty when
-// the document must be taken.
+// the document must be taken. A faulty document also carries a valid change, which must be
+// kept out as well.
 struct RefusalRow
 {
     const char* name;
@@ -74,18 +53,22 @@ TEST_P(ImportRefusal, RefusesOnlyWhatTheFolderWouldNotKeep)
 {
     const RefusalRow& row = GetParam();
     QJsonValue document = exported();
+    if (*row.fault != '\0')
+        document = test::withValue(document, u"mixers[1].outputs[0].crosspoints[5][1].pointer", 0);
     for (const Edit& edit : row.edits)
-        document = withValue(document, QLatin1String(edit.place), edit.value);
+        document = test::withValue(document, QString::fromLatin1(edit.place), edit.value);
+    const QJsonDocument json =
+        document.isArray() ? QJsonDocument(document.toArray()) : QJsonDocument(document.toObject());
 
     auto load = LoadSequence(test::exampleFolder(), MissingFiles::Leave);
     const ConfigModel before = load->model;
-    const std::vector<JsonProblem> problems =
-        importFolderJson(QJsonDocument(document.toObject()), *load);
+    const std::vector<JsonProblem> problems = importFolderJson(json, *load);
+    // Laid over a model of its own, the values must say the same.
+    ConfigModel model = before;
+    const std::vector<JsonProblem> modelProblems = importFolderJson(json, model);
     if (*row.fault == '\0') {
         EXPECT_TRUE(problems.empty()) << problems.front().text().toStdString();
-        // Laid over a model of its own, the values must say the same.
-        ConfigModel model = before;
-        EXPECT_TRUE(importFolderJson(QJsonDocument(document.toObject()), model).empty());
+        EXPECT_TRUE(modelProblems.empty());
         EXPECT_EQ(model, load->model);
         // What is written loads again as the same values.
         const test::TestFolder folder;
@@ -94,9 +77,18 @@ TEST_P(ImportRefusal, RefusesOnlyWhatTheFolderWouldNotKeep)
         EXPECT_EQ(LoadSequence(folder.path(), MissingFiles::Leave)->model, load->model);
         return;
     }
-    ASSERT_EQ(problems.size(), 1u);
+    ASSERT_FALSE(problems.empty());
     EXPECT_EQ(problems.front().text(), QString::fromUtf8(row.fault));
     EXPECT_EQ(load->model, before);
+    // Without the folder only the document's own faults show.
+    if (QString(row.fault).contains("which import cannot change")) {
+        EXPECT_EQ(problems.size(), 1u);
+        EXPECT_TRUE(modelProblems.empty());
+    } else {
+        ASSERT_EQ(modelProblems.size(), 1u);
+        EXPECT_EQ(modelProblems.front().text(), QString::fromUtf8(row.fault));
+        EXPECT_EQ(model, before);
+    }
 }
 
 const QJsonValue kNull(QJsonValue::Null);
@@ -168,12 +160,76 @@ const RefusalRow kRefusals[] = {
      {{"compressor.hold", 481}},
      "compressor.hold: 481 would be loaded as 480; the nearest values a load keeps are 480 and "
      "960"},
+    {"HoldAboveSpinnerTop",
+     {{"compressor.hold", 480001}},
+     "compressor.hold: 480001 would be loaded as 48000; the nearest value a load keeps is 48000"},
     {"HoldAboveTheLoadTop",
      {{"compressor.hold", 48001}},
      "compressor.hold: 48001 would be loaded as 48000; the nearest value a load keeps is 48000"},
     {"HoldNegative",
      {{"compressor.hold", -1}},
      "compressor.hold: -1 would be loaded as 0; the nearest value a load keeps is 0"},
+    // What no folder keeps: shapes, types and ranges.
+    {"SeventeenMeters",
+     {{"meters", test::repeated(QJsonObject(), 17)}},
+     "meters: expected an array of 16, found an array of 17"},
+    {"ZeroGainTableWords",
+     {{"compressor.gainTable", QJsonArray()}},
+     "compressor.gainTable: expected an array of 256, found an array of 0"},
+    {"PointerAboveRange",
+     {{"mixers[1].outputs[4].crosspoints[12][2].pointer", 32768}},
+     "mixers[1].outputs[4].crosspoints[12][2].pointer: 32768 is outside 0..32767"},
+    {"NegativeLoopPointer",
+     {{"mixers[0].loops[0].pointer", -1}},
+     "mixers[0].loops[0].pointer: -1 is outside 0..32767"},
+    {"FractionalPointer",
+     {{"mixers[0].outputs[0].crosspoints[0][0].pointer", 1.5}},
+     "mixers[0].outputs[0].crosspoints[0][0].pointer: expected an integer, found 1.5"},
+    {"MeterByteAboveRange", {{"meters[15].byte", 256}}, "meters[15].byte: 256 is outside 0..255"},
+    {"AttackAboveSpinner", {{"compressor.attack", 8}}, "compressor.attack: 8 is outside 0..7"},
+    {"DecayBelowSpinner", {{"compressor.decay", -1}}, "compressor.decay: -1 is outside 0..7"},
+    {"GainBelowSpinner", {{"compressor.gain", -37}}, "compressor.gain: -37 is outside -36..36"},
+    {"ThresholdAboveSpinner",
+     {{"compressor.threshold", 1}},
+     "compressor.threshold: 1 is outside -42..0"},
+    {"GainTableWordBeyond32Bits",
+     {{"compressor.gainTable[255]", 2147483648.0}},
+     "compressor.gainTable[255]: 2147483648 is outside -2147483648..2147483647"},
+    {"LastReservedWordBelow32Bits",
+     {{"compressor.reserved[58]", -2147483649.0}},
+     "compressor.reserved[58]: -2147483649 is outside -2147483648..2147483647"},
+    {"UnknownField", {{"meter", 0}}, "meter: unknown field"},
+    {"UnknownSlotField",
+     {{"mixers[0].outputs[0].crosspoints[0][0].ptr", 17}},
+     "mixers[0].outputs[0].crosspoints[0][0].ptr: unknown field"},
+    {"ShortSlots",
+     {{"mixers[1].outputs[31].crosspoints[63]", test::repeated(QJsonObject(), 3)}},
+     "mixers[1].outputs[31].crosspoints[63]: expected an array of 4, found an array of 3"},
+    {"MeterNotAnObject", {{"meters[0]", 5}}, "meters[0]: expected an object, found 5"},
+    {"NameNotAString",
+     {{"mixers[0].inputNames[63]", 7}},
+     "mixers[0].inputNames[63]: expected a string, found 7"},
+    {"ControlNotAString",
+     {{"mixers[1].loops[1].control", true}},
+     "mixers[1].loops[1].control: expected a string or null, found true"},
+    {"SourceNotAString",
+     {{"meters[1].source", kNull}},
+     "meters[1].source: expected a string, found null"},
+    {"InvalidCountNotANumber",
+     {{"mixers[0].invalid", "3"}},
+     "mixers[0].invalid: expected an integer, found a string"},
+    {"OtherFormat",
+     {{"format", "tarnconfig-meters"}},
+     "format: expected \"tarnconfig-folder\", found \"tarnconfig-meters\""},
+    {"LaterVersion", {{"version", 2}}, "version: expected 1, found 2"},
+    // Left out: a document without its header may be anything.
+    {"FormatMissing",
+     {{"format", QJsonValue(QJsonValue::Undefined)}},
+     "format: expected \"tarnconfig-folder\", found nothing"},
+    {"VersionMissing",
+     {{"version", QJsonValue(QJsonValue::Undefined)}},
+     "version: expected 1, found nothing"},
+    {"NotAnObject", {{"", QJsonArray{1, 2}}}, "the document must be a JSON object, found an array"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Texts, ImportRefusal, ::testing::ValuesIn(kRefusals),
