@@ -13,8 +13,6 @@
 namespace tarn::test {
 namespace {
 
-const QStringList kBinaryFiles = {"aes3mix.trn", "ipmix.trn", "aes3meters.trn", "compressor.trn"};
-
 // -o /dev/stdout or /dev/stderr writes into the stream, into a pipe or at the place of a file
 // opened for appending, and never replaces what it leads to; a new file is whole or absent.
 // (Other places: the file layer's tests.)
@@ -90,7 +88,7 @@ TEST(KilledImport, NeverTearsAFileNorLeavesOneBehind)
         const QString document = folder.filePath(QStringLiteral("doc%1").arg(k));
         ASSERT_EQ(runTarnctl({"export", folder.path(), "-o", document}).exitCode, 0);
         documents.append(document);
-        for (const QString& name : kBinaryFiles)
+        for (const QString& name : kBinaryFileNames)
             versions[name].insert(folder.read(name));
     }
 
@@ -117,7 +115,7 @@ TEST(KilledImport, NeverTearsAFileNorLeavesOneBehind)
             ++kills;
         }
         process.waitForFinished();
-        for (const QString& name : kBinaryFiles) {
+        for (const QString& name : kBinaryFileNames) {
             if (absent && name == "compressor.trn" && !folder.exists(name))
                 continue;
             ASSERT_TRUE(versions[name].contains(folder.read(name))) << name.toStdString();
@@ -128,7 +126,7 @@ TEST(KilledImport, NeverTearsAFileNorLeavesOneBehind)
     ASSERT_EQ(runTarnctl({"import", folder.path(), documents[1]}).exitCode, 0);
     QStringList left = QDir(folder.path()).entryList(QDir::Files | QDir::Hidden);
     left.removeIf([](const QString& name) {
-        return name.endsWith(".txt") || kBinaryFiles.contains(name) || name.startsWith("doc");
+        return name.endsWith(".txt") || kBinaryFileNames.contains(name) || name.startsWith("doc");
     });
     EXPECT_EQ(left, QStringList{});
 }

@@ -10,18 +10,6 @@
 namespace tarn::test {
 namespace {
 
-const char* const kBinaryFiles[] = {"aes3mix.trn", "ipmix.trn", "aes3meters.trn", "compressor.trn"};
-
-std::map<QString, QByteArray> binaryFiles(const QString& folder)
-{
-    std::map<QString, QByteArray> files;
-    for (const char* name : kBinaryFiles) {
-        QFile file(folder + '/' + name);
-        files[name] = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
-    }
-    return files;
-}
-
 QString writeDocument(const TestFolder& folder, const char* json)
 {
     folder.write("document.json", json);
@@ -48,7 +36,7 @@ TEST_P(FolderShape, ChecksAndImportsWholeOrNotAtAll)
     const FolderShapeRow& row = GetParam();
     const TestFolder root;
     const QString folder = row.makeFolder(root);
-    const auto before = binaryFiles(folder);
+    const auto before = readBinaryFiles(folder);
     const QString document = writeDocument(root, kGain20);
 
     EXPECT_EQ(runTarnctl({"check", folder}).exitCode, row.checkExit);
@@ -58,9 +46,9 @@ TEST_P(FolderShape, ChecksAndImportsWholeOrNotAtAll)
         QString(row.importOutput).replace("<F>", QString(folder).replace('\x1b', "\\x1b"))))
         << imported.out.toStdString();
     if (row.importExit != 0) {
-        EXPECT_EQ(binaryFiles(folder), before);
+        EXPECT_EQ(readBinaryFiles(folder), before);
     } else {
-        const auto after = binaryFiles(folder);
+        const auto after = readBinaryFiles(folder);
         EXPECT_EQ(after.at("compressor.trn").size(), 1280);
         EXPECT_EQ(after.at("compressor.trn").mid(259 * 4, 4), QByteArray("\x14\0\0\0", 4));
     }
@@ -105,10 +93,10 @@ TEST(History, ListsComparesAndRestoresKeptVersionsAndKeepsTheRestore)
 {
     const TestFolder folder;
     saveStudio(folder);
-    const auto saved = binaryFiles(folder.path());
+    const auto saved = readBinaryFiles(folder.path());
     const QString document = writeDocument(folder, kGain20);
     ASSERT_EQ(runTarnctl({"import", folder.path(), document}).exitCode, 0);
-    const auto imported = binaryFiles(folder.path());
+    const auto imported = readBinaryFiles(folder.path());
 
     const RunResult history = runTarnctl({"history", folder.path()});
     EXPECT_EQ(history.exitCode, 0);
@@ -125,14 +113,14 @@ TEST(History, ListsComparesAndRestoresKeptVersionsAndKeepsTheRestore)
     EXPECT_EQ(diff.out, "compressor gain: 18 -> 20\n");
     const RunResult dryRun = runTarnctl({"restore", folder.path(), "2", "--dry-run"});
     EXPECT_EQ(dryRun.out, "compressor gain: 20 -> 18\nnothing written\n");
-    EXPECT_EQ(binaryFiles(folder.path()), imported);
+    EXPECT_EQ(readBinaryFiles(folder.path()), imported);
 
     const RunResult restored = runTarnctl({"restore", folder.path(), "2"});
     EXPECT_EQ(restored.exitCode, 0) << restored.err.toStdString();
     EXPECT_TRUE(restored.out.endsWith("the replaced files are kept as version 3\n"));
-    EXPECT_EQ(binaryFiles(folder.path()), saved);
+    EXPECT_EQ(readBinaryFiles(folder.path()), saved);
     EXPECT_EQ(runTarnctl({"restore", folder.path(), "3"}).exitCode, 0);
-    EXPECT_EQ(binaryFiles(folder.path()), imported);
+    EXPECT_EQ(readBinaryFiles(folder.path()), imported);
     EXPECT_TRUE(runTarnctl({"history", folder.path()}).out.contains("tarnctl (restore of 3)"));
 
     const RunResult missing = runTarnctl({"restore", folder.path(), "99"});
