@@ -68,6 +68,7 @@ struct SettleCase
     std::int32_t stored;
     int position;
     std::int32_t held;
+    int shownBefore = 0; // the Hold spinner's position before the load
 };
 
 using CompressorSettleTest = ::testing::TestWithParam<SettleCase>;
@@ -78,7 +79,9 @@ TEST_P(CompressorSettleTest, StartupClampsShowsAndRoundsHoldOnlyWhenItsPositionM
     ConfigModel model;
     applyCompressorFileBytes(model, QByteArray()); // defaults
     model.setCompressor(c.word, c.stored);
-    const CompressorPositions shown = settleCompressor(model, CompressorPositions{});
+    CompressorPositions before;
+    before[CompressorParam::Hold] = c.shownBefore;
+    const CompressorPositions shown = settleCompressor(model, before);
     const auto param = static_cast<CompressorParam>(static_cast<int>(c.word) - 256);
     EXPECT_EQ(shown[param], c.position);
     EXPECT_EQ(model.compressor(c.word), c.held);
@@ -96,18 +99,19 @@ INSTANTIATE_TEST_SUITE_P(
                       SettleCase{"HoldFromFullSpinner", CompressorWord::Hold, 480000, 100, 48000},
                       SettleCase{"ThresholdAboveZero", CompressorWord::Threshold, 5, 0, 0},
                       SettleCase{"GainBelowRange", CompressorWord::Gain, -40, -36, -36},
-                      SettleCase{"DecayInRange", CompressorWord::Decay, 2, 2, 2}),
+                      SettleCase{"DecayInRange", CompressorWord::Decay, 2, 2, 2},
+                      SettleCase{"HoldKeptWhileItsPositionStays", CompressorWord::Hold, 24100, 50,
+                                 24100, 50}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(CompressorSettle, HoldIsNotRoundedWhenItsPositionDoesNotChange)
+TEST(ConfigModel, ImageSettersCopyOnlyWhatFitsAndKeepTheRest)
 {
     ConfigModel model;
-    model.setCompressor(CompressorWord::Hold, 24100);
-    CompressorPositions before;
-    before[CompressorParam::Hold] = 50;
-    const CompressorPositions shown = settleCompressor(model, before);
-    EXPECT_EQ(shown[CompressorParam::Hold], 50);
-    EXPECT_EQ(model.compressor(CompressorWord::Hold), 24100);
+    model.setMeterImage(QByteArray(kMeterImageSize, '\x07'));
+    model.setMeterImage(QByteArray::fromHex("0102"));
+    EXPECT_EQ(model.meterImage(), QByteArray::fromHex("0102") + QByteArray(14, '\x07'));
+    model.setCompressorImage(QByteArray(5000, '\x01'));
+    EXPECT_EQ(model.compressorImage(), QByteArray(kCompressorImageSize, '\x01'));
 }
 
 } // namespace
