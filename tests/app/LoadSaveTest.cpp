@@ -22,21 +22,6 @@ void writeMinimalControls(const TestFolder& folder)
     folder.write("iploopcontrols.txt", "Off~ACTIVE\r\n");
 }
 
-TEST(LoadSequence, FreshFolderCreatesEmptyBinaryFilesAndHoldsDefaults)
-{
-    TestFolder folder;
-    writeMinimalControls(folder);
-    const auto load = LoadSequence(folder.path());
-    for (const QString& name : test::kBinaryFileNames)
-        EXPECT_EQ(folder.size(name), 0) << name.toStdString();
-    EXPECT_TRUE(load->problems.empty());
-    EXPECT_FALSE(load->mixFiles[0].check.anyInvalid());
-    EXPECT_EQ(load->meterPositions[0], 25);
-    EXPECT_EQ(load->meterPositions[15], 0);
-    EXPECT_EQ(load->compressorPositions.values, (std::array<int, 5>{3, 50, 7, 18, -30}));
-    EXPECT_EQ(load->loopCellTexts[1][7], QStringLiteral(" Off"));
-}
-
 // The binary files alone, read again into an empty model against the sets already loaded,
 // give what a whole load gives.
 TEST(LoadBinaryFiles, AloneMatchesAWholeLoad)
@@ -64,11 +49,20 @@ TEST(LoadBinaryFiles, AloneMatchesAWholeLoad)
     EXPECT_EQ(again->compressorPositions, whole->compressorPositions);
 }
 
+// The start-up creates the files empty and holds the defaults, which a save writes in full.
 TEST(SaveAll, FreshFolderIsWrittenInFullAndIdenticallyTwice)
 {
     TestFolder folder;
     writeMinimalControls(folder);
     const auto load = LoadSequence(folder.path());
+    for (const QString& name : test::kBinaryFileNames)
+        EXPECT_EQ(folder.size(name), 0) << name.toStdString();
+    EXPECT_TRUE(load->problems.empty());
+    EXPECT_FALSE(load->mixFiles[0].check.anyInvalid());
+    EXPECT_EQ(load->meterPositions[0], 25);
+    EXPECT_EQ(load->meterPositions[15], 0);
+    EXPECT_EQ(load->compressorPositions.values, (std::array<int, 5>{3, 50, 7, 18, -30}));
+    EXPECT_EQ(load->loopCellTexts[1][7], QStringLiteral(" Off"));
     ASSERT_TRUE(SaveAll(load->model, folder.path()).complete());
     // Slot A 0, slots B..D 73 everywhere; the loop words 0.
     QByteArray mix(kMixImageSize, '\0');

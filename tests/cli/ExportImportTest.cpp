@@ -128,19 +128,5 @@ TEST(ExportImport, FieldsLeftOutKeepTheFoldersValues)
     EXPECT_EQ(readBinaryFiles(folder.path()), expected);
 }
 
-// Missing binary files are created as Save creates them.
-TEST(ExportImport, PartialDocumentIntoAFreshFolderWritesWhatSaveWouldWrite)
-{
-    const TestFolder fresh;
-    writeStudioTextFiles(fresh);
-    const TestFolder saved;
-    saveStudio(saved, [](ConfigModel& model) { model.setCompressor(CompressorWord::Attack, 2); });
-    const TestFolder out;
-    out.write("doc.json",
-              R"({"format": "tarnconfig-folder", "version": 1, "compressor": {"attack": 2}})");
-    ASSERT_EQ(runTarnctl({"import", fresh.path(), out.filePath("doc.json")}).exitCode, 0);
-    EXPECT_EQ(readBinaryFiles(fresh.path()), readBinaryFiles(saved.path()));
-}
-
 } // namespace
 } // namespace tarn::test
