@@ -1,4 +1,4 @@
-#include "CliTestSupport.h"
+#include "StudioFolder.h"
 #include "model/CompressorFile.h"
 
 #include <QJsonArray>

@@ -1,5 +1,5 @@
-#include "CliTestSupport.h"
 #include "Faults.h"
+#include "StudioFolder.h"
 
 #include <thread>
 

@@ -12,7 +12,9 @@
 #include <QDateTime>
 #include <QJsonArray>
 #include <QJsonValue>
+#include <QProcess>
 #include <QString>
+#include <QStringList>
 
 namespace tarn {
 struct FolderLoad;
@@ -44,6 +46,18 @@ QJsonArray repeated(const QJsonValue& value, int count);
 
 // Overwrites bytes of a file in place, from `offset` on.
 void patch(const TestFolder& folder, const QString& name, qsizetype offset, const char* hex);
+
+struct RunResult
+{
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+// Runs the real tarnctl with `arguments` and waits for it; `prepare` may redirect its output or
+// limit it before it starts.
+RunResult runTarnctl(const QStringList& arguments,
+                     const std::function<void(QProcess&)>& prepare = {});
 
 // Every file of a folder with its bytes and modification time, to show that nothing was
 // written. Files are first dated back an hour, so that any write changes their time.
