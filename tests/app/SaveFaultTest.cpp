@@ -27,11 +27,6 @@ std::unique_ptr<FolderLoad> loadSavedAndEdited(const TestFolder& folder)
     return load;
 }
 
-QStringList hiddenFiles(const TestFolder& folder)
-{
-    return QDir(folder.path()).entryList({QStringLiteral(".*")}, QDir::Files | QDir::Hidden);
-}
-
 struct FaultRow
 {
     const char* id;
@@ -77,7 +72,7 @@ TEST_P(SaveFault, LeavesEachFileOldOrNewAndARetryWritesEverything)
                 << name.toStdString();
         }
     }
-    EXPECT_EQ(hiddenFiles(folder), QStringList{});
+    EXPECT_EQ(QDir(folder.path()).entryList({".*"}, QDir::Files | QDir::Hidden), QStringList{});
 }
 
 INSTANTIATE_TEST_SUITE_P(
