@@ -30,7 +30,7 @@ TEST_P(FolderCheckTest, ListsEveryFindingInLoadOrder)
     if (c.spoil)
         c.spoil(folder);
     QStringList lines;
-    for (const Finding& finding : checkFolder(*loadAsTarnctl(folder)))
+    for (const Finding& finding : checkFolder(*LoadSequence(folder.path(), MissingFiles::Leave)))
         lines << finding.lineText();
     EXPECT_EQ(lines, c.findings);
 }
@@ -157,7 +157,8 @@ TEST_P(FolderDiffTest, ListsWhatTheEditorHoldsDifferently)
     if (c.spoil)
         c.spoil(a, b);
     QString lines;
-    for (const Difference& difference : diffFolders(*loadAsTarnctl(a), *loadAsTarnctl(b)))
+    for (const Difference& difference : diffFolders(*LoadSequence(a.path(), MissingFiles::Leave),
+                                                    *LoadSequence(b.path(), MissingFiles::Leave)))
         lines += difference.text + u'\n';
     EXPECT_EQ(lines, c.differences);
 }

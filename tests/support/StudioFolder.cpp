@@ -45,11 +45,6 @@ void saveStudio(const TestFolder& folder, const std::function<void(ConfigModel&)
         ADD_FAILURE() << problem.message().toStdString();
 }
 
-std::unique_ptr<FolderLoad> loadAsTarnctl(const TestFolder& folder)
-{
-    return LoadSequence(folder.path(), MissingFiles::Leave);
-}
-
 QString compactJson(const QJsonValue& value)
 {
     const QJsonDocument document =

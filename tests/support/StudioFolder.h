@@ -5,7 +5,6 @@
 
 #include <functional>
 #include <map>
-#include <memory>
 #include <utility>
 
 #include <QByteArray>
@@ -15,10 +14,6 @@
 #include <QProcess>
 #include <QString>
 #include <QStringList>
-
-namespace tarn {
-struct FolderLoad;
-}
 
 namespace tarn::test {
 
@@ -32,9 +27,6 @@ void writeStudioTextFiles(const TestFolder& folder);
 // The text files, then the editor's start-up (which creates the binary files) and Save, with
 // `edit` applied to the model in between.
 void saveStudio(const TestFolder& folder, const std::function<void(ConfigModel&)>& edit = {});
-
-// The folder as tarnctl loads it: no file created.
-std::unique_ptr<FolderLoad> loadAsTarnctl(const TestFolder& folder);
 
 // A JSON object or array as compact text, keys in order: one line to compare.
 QString compactJson(const QJsonValue& value);

@@ -177,8 +177,9 @@ TEST(ViewTexts, ColumnWidthOfTextsUsesTheLongestInCharacters)
     EXPECT_EQ(columnWidthTwips(QStringList({QString::fromUtf16(u"R\u00e9gie \u20ac")}), 15.0), 810);
 }
 
-// A small IP mix control set: MUTE at pointer 0, Fader 2 at 17, Unity 0dB at 73.
-ControlSet ipMixControls()
+// A small IP mix control set: MUTE at pointer 0, Fader 2 at 17, Unity 0dB at 73. A pointer
+// without an entry shows the invalid marker.
+TEST(MixOutputView, CellsShowTheSelectedOutputsSlotsOfTheirMixer)
 {
     ControlSet set;
     const int fixed = set.appendRoot("Fixed");
@@ -186,12 +187,6 @@ ControlSet ipMixControls()
     set.setPointerToNode(73, set.appendChild(fixed, "Unity 0dB"));
     set.setPointerToNode(17, set.appendChild(set.appendRoot("Faders"), "  Fader 2"));
     set.rebuildNodeToPointer();
-    return set;
-}
-
-TEST(MixOutputView, CellsShowTheSelectedOutputsSlotsOfTheirMixer)
-{
-    const ControlSet set = ipMixControls();
     ConfigModel model;
     model.setSlot(1, 16, 4, 1, 17);
     model.setSlot(1, 16, 63, 3, 73);
@@ -205,12 +200,6 @@ TEST(MixOutputView, CellsShowTheSelectedOutputsSlotsOfTheirMixer)
     EXPECT_EQ(texts[63][3], " Unity 0dB");
     EXPECT_EQ(texts[4][0], " MUTE");
     EXPECT_EQ(texts[5][1], " MUTE");
-}
-
-TEST(MixOutputView, PointerWithoutEntryShowsTheInvalidMarker)
-{
-    const ControlSet set = ipMixControls();
-    EXPECT_EQ(controlCellText(set, 0), " MUTE");
     for (const int pointer : {1, -1, 32767, 32768})
         EXPECT_EQ(controlCellText(set, pointer), " ----INVALID----") << pointer;
 }
