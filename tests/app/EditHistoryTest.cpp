@@ -116,32 +116,6 @@ const StepRow kSteps[] = {
 INSTANTIATE_TEST_SUITE_P(EveryKindOfStep, EditHistoryTest, ::testing::ValuesIn(kSteps),
                          [](const auto& info) { return info.param.name; });
 
-TEST(EditHistory, StepsUndoneInReverseOrderRestoreEachEarlierState)
-{
-    std::vector<ConfigModel> states{startModel()};
-    std::vector<EditStep> steps;
-    const auto edit = [&](const std::function<void(ConfigModel&)>& change) {
-        ConfigModel next = states.back();
-        change(next);
-        steps.push_back(recordEdit(states.back(), next, {}));
-        states.push_back(next);
-    };
-    edit([](ConfigModel& m) { AssignCrossPoint(m, 0, 2, kRectangle, 40); });
-    edit([](ConfigModel& m) { AssignCrossPoint(m, 0, 2, CellRect{2, 2, 2, 2}, 41); });
-    edit([](ConfigModel& m) { AssignLoop(m, 0, 0, 7, 0); });
-    edit([](ConfigModel& m) { applyMeterPosition(m, 0, 96); });
-
-    ConfigModel model = states.back();
-    for (std::size_t k = steps.size(); k-- > 0;) {
-        undoEdit(model, steps[k]);
-        EXPECT_TRUE(model == states[k]) << "after undoing step " << k;
-    }
-    for (std::size_t k = 0; k < steps.size(); ++k) {
-        redoEdit(model, steps[k]);
-        EXPECT_TRUE(model == states[k + 1]) << "after redoing step " << k;
-    }
-}
-
 TEST(EditHistory, MergedSpinnerStepsGoBackToTheFirstValueInOneUndo)
 {
     const ConfigModel start = startModel();

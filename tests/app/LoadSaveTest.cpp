@@ -13,8 +13,6 @@ namespace {
 using test::hexBytes;
 using test::TestFolder;
 
-const QStringList kBinaryFiles = {"aes3mix.trn", "ipmix.trn", "aes3meters.trn", "compressor.trn"};
-
 // Control files giving pointers 0 and 73 to the mix sets and 0 to the loop sets.
 void writeMinimalControls(const TestFolder& folder)
 {
@@ -22,21 +20,6 @@ void writeMinimalControls(const TestFolder& folder)
     folder.write("ipcontrols.txt", "Mute~ACTIVE\r\n0dB~PTR=73~ACTIVE\r\n");
     folder.write("aes3loopcontrols.txt", "Off~ACTIVE\r\n");
     folder.write("iploopcontrols.txt", "Off~ACTIVE\r\n");
-}
-
-TEST(LoadSequence, FreshFolderCreatesEmptyBinaryFilesAndHoldsDefaults)
-{
-    TestFolder folder;
-    writeMinimalControls(folder);
-    const auto load = LoadSequence(folder.path());
-    for (const QString& name : kBinaryFiles)
-        EXPECT_EQ(folder.size(name), 0) << name.toStdString();
-    EXPECT_TRUE(load->problems.empty());
-    EXPECT_FALSE(load->mixFiles[0].check.anyInvalid());
-    EXPECT_EQ(load->meterPositions[0], 25);
-    EXPECT_EQ(load->meterPositions[15], 0);
-    EXPECT_EQ(load->compressorPositions.values, (std::array<int, 5>{3, 50, 7, 18, -30}));
-    EXPECT_EQ(load->loopCellTexts[1][7], QStringLiteral(" Off"));
 }
 
 // The binary files alone, read again into an empty model against the sets already loaded,
@@ -66,11 +49,20 @@ TEST(LoadBinaryFiles, AloneMatchesAWholeLoad)
     EXPECT_EQ(again->compressorPositions, whole->compressorPositions);
 }
 
+// The start-up creates the files empty and holds the defaults, which a save writes in full.
 TEST(SaveAll, FreshFolderIsWrittenInFullAndIdenticallyTwice)
 {
     TestFolder folder;
     writeMinimalControls(folder);
     const auto load = LoadSequence(folder.path());
+    for (const QString& name : test::kBinaryFileNames)
+        EXPECT_EQ(folder.size(name), 0) << name.toStdString();
+    EXPECT_TRUE(load->problems.empty());
+    EXPECT_FALSE(load->mixFiles[0].check.anyInvalid());
+    EXPECT_EQ(load->meterPositions[0], 25);
+    EXPECT_EQ(load->meterPositions[15], 0);
+    EXPECT_EQ(load->compressorPositions.values, (std::array<int, 5>{3, 50, 7, 18, -30}));
+    EXPECT_EQ(load->loopCellTexts[1][7], QStringLiteral(" Off"));
     ASSERT_TRUE(SaveAll(load->model, folder.path()).complete());
     // Slot A 0, slots B..D 73 everywhere; the loop words 0.
     QByteArray mix(kMixImageSize, '\0');
@@ -85,12 +77,9 @@ TEST(SaveAll, FreshFolderIsWrittenInFullAndIdenticallyTwice)
     EXPECT_EQ(compressor.mid(1024, 20), hexBytes("03000000 C05D0000 07000000 12000000 E2FFFFFF"));
     EXPECT_EQ(compressor.mid(4 * 112, 4), hexBytes("BD F8 03 00"));
 
-    std::vector<QByteArray> first;
-    for (const QString& name : kBinaryFiles)
-        first.push_back(folder.read(name));
+    const test::BinaryFiles first = test::readBinaryFiles(folder.path());
     ASSERT_TRUE(SaveAll(load->model, folder.path()).complete());
-    for (std::size_t k = 0; k < first.size(); ++k)
-        EXPECT_EQ(folder.read(kBinaryFiles[static_cast<qsizetype>(k)]), first[k]);
+    EXPECT_EQ(test::readBinaryFiles(folder.path()), first);
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).size(), 8); // no temporary files left
 }
 

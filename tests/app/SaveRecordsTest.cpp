@@ -21,14 +21,9 @@ namespace {
 
 using test::TestFolder;
 
-const QStringList kBinaryFiles = {"aes3mix.trn", "ipmix.trn", "aes3meters.trn", "compressor.trn"};
-
-std::map<QString, QByteArray> filesOf(const TestFolder& folder)
+test::BinaryFiles filesOf(const TestFolder& folder)
 {
-    std::map<QString, QByteArray> files;
-    for (const QString& name : kBinaryFiles)
-        files[name] = folder.read(name);
-    return files;
+    return test::readBinaryFiles(folder.path());
 }
 
 // Saves three edits; then restores the version the last save replaced, and the restore itself.

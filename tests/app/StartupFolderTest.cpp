@@ -10,28 +10,8 @@ namespace {
 
 using Answer = MessageBoxes::Answer;
 
-TEST(ResolveConfigFolder, FirstRunOffersNoFolderAndRememberedFolderIsPreselectedWhenItExists)
-{
-    TestFolder folder;
-    folder.write("aes3mix.trn", {});
-    FakeSettings settings;
-    FakeChooser chooser;
-    FakeMessages messages;
-    chooser.answer = folder.path();
-    EXPECT_EQ(ResolveConfigFolder(settings, chooser, messages).folder, folder.path());
-    EXPECT_EQ(chooser.prompts, QStringList{"Choose the folder containing the config files:"});
-    EXPECT_EQ(settings.path(), folder.path());
-
-    settings.path() = folder.path() + '/';
-    ResolveConfigFolder(settings, chooser, messages);
-    settings.path() = folder.filePath("removed");
-    ResolveConfigFolder(settings, chooser, messages);
-    EXPECT_EQ(chooser.starts, (QStringList{QString(), folder.path(), QString()}));
-    EXPECT_TRUE(messages.questions.isEmpty());
-}
-
-// What the chooser, the folder's files and the user's answer make of the choice. "%F" is the
-// test's folder; the remembered folder is "/old" before each row.
+// What the remembered folder, the chooser, the folder's files and the user's answer make of the
+// choice. "%F" is the test's folder. The chooser starts at the remembered folder when it exists.
 struct ResolveRow
 {
     const char* id;
@@ -43,6 +23,8 @@ struct ResolveRow
     bool declined;
     int questions;
     int prompts;
+    const char* remembered = "/old"; // none on a first run
+    const char* start = "";
 };
 
 using ResolveConfigFolderRows = ::testing::TestWithParam<ResolveRow>;
@@ -57,7 +39,8 @@ TEST_P(ResolveConfigFolderRows, AsksBeforeTakingAFolderWithoutConfigurationFiles
         return text.replace("%F", folder.path());
     };
     FakeSettings settings;
-    settings.path() = "/old";
+    if (row.remembered)
+        settings.path() = withFolder(row.remembered);
     FakeChooser chooser;
     for (const QString& choice : row.choices)
         chooser.next.push_back(withFolder(choice));
@@ -68,15 +51,23 @@ TEST_P(ResolveConfigFolderRows, AsksBeforeTakingAFolderWithoutConfigurationFiles
         ResolveConfigFolder(settings, chooser, messages, withFolder(row.argument));
     EXPECT_EQ(choice.folder, withFolder(row.chosen));
     EXPECT_EQ(choice.declined, row.declined);
-    EXPECT_EQ(settings.path(), choice.folder.isEmpty() ? "/old" : choice.folder);
+    if (!choice.folder.isEmpty() || row.remembered) {
+        EXPECT_EQ(settings.path(),
+                  choice.folder.isEmpty() ? withFolder(row.remembered) : choice.folder);
+    }
     EXPECT_EQ(messages.questions,
               QStringList(row.questions,
                           folder.path() + " holds no configuration files. Create them here?"));
-    EXPECT_EQ(chooser.prompts.size(), row.prompts);
+    EXPECT_EQ(chooser.prompts,
+              QStringList(row.prompts, "Choose the folder containing the config files:"));
+    EXPECT_EQ(chooser.starts.value(0), withFolder(row.start));
     EXPECT_TRUE(messages.answers.empty());
 }
 
 const ResolveRow kResolveRows[] = {
+    {"FirstRun", "aes3mix.trn", "", {"%F"}, {}, "%F", false, 0, 1, nullptr},
+    {"RememberedFolderPreselected", "aes3mix.trn", "", {"%F"}, {}, "%F", false, 0, 1, "%F/", "%F"},
+    {"RememberedFolderGone", "aes3mix.trn", "", {"%F"}, {}, "%F", false, 0, 1, "%F/gone"},
     {"ControlFile", "aes3loopcontrols.txt", "", {"%F"}, {}, "%F", false, 0, 1},
     {"NameList", "iploops.txt", "", {"%F"}, {}, "%F", false, 0, 1},
     {"BinaryFile", "compressor.trn", "", {"%F"}, {}, "%F", false, 0, 1},

@@ -1,4 +1,4 @@
-#include "CliTestSupport.h"
+#include "StudioFolder.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,8 +10,10 @@ namespace {
 
 // One run of tarnctl. Its folder holds the studio's text files and a meter file of the wrong
 // length, but no other binary file: the editor's start-up would create or rewrite those, and
-// no command may. "%F" stands for that folder, "%O" for another one that holds "doc.json"
-// (a valid document) and "bad.json" (not JSON).
+// no command but import may. "%F" stands for that folder, "%O" for another one that holds
+// "doc.json" (a valid document), "bad.json" (not JSON), "export.json" ("%D": the folder's
+// export), "hold.json" ("%H": the export with Hold set to 480) and "large.json" ("%B": far over
+// the size limit).
 struct RunCase
 {
     const char* name;
@@ -21,11 +23,13 @@ struct RunCase
     // begins with "!" must not appear there; no text at all means no output.
     QStringList expected;
     bool unreadable = false; // folders stand in place of a mix, meter, control and name file
+    const char* input = "";  // standard input: a text, or "%D" or "%H"
+    bool writes = false;
 };
 
 using Tarnctl = ::testing::TestWithParam<RunCase>;
 
-TEST_P(Tarnctl, ExitStatusAndMessagesAndNothingWritten)
+TEST_P(Tarnctl, ExitStatusAndMessagesAndWhatIsWritten)
 {
     const RunCase& c = GetParam();
     const TestFolder folder;
@@ -40,14 +44,34 @@ TEST_P(Tarnctl, ExitStatusAndMessagesAndNothingWritten)
     const TestFolder other;
     other.write("doc.json", R"({"format": "tarnconfig-folder", "version": 1})");
     other.write("bad.json", R"({"format": "tarnconfig-folder", "version": 1,})");
-    const FolderState before = backdateAndRecord(folder);
     const auto place = [&](QStringList texts) {
-        return texts.replaceInStrings("%F", folder.path()).replaceInStrings("%O", other.path());
+        return texts.replaceInStrings("%F", folder.path())
+            .replaceInStrings("%O", other.path())
+            .replaceInStrings("%D", other.filePath("export.json"))
+            .replaceInStrings("%H", other.filePath("hold.json"))
+            .replaceInStrings("%B", other.filePath("large.json"));
     };
+    if (QString(c.arguments).contains("%D") || QString(c.input).startsWith("%")) {
+        ASSERT_EQ(runTarnctl(place({"export", "%F", "-o", "%D"})).exitCode, 0);
+        const QByteArray exported = other.read("export.json");
+        ASSERT_TRUE(exported.contains("\"hold\": 24000,"));
+        other.write("hold.json",
+                    QByteArray(exported).replace("\"hold\": 24000,", "\"hold\": 480,"));
+    }
+    if (QString(c.arguments).contains("%B")) {
+        QFile large(other.filePath("large.json"));
+        ASSERT_TRUE(large.open(QIODevice::WriteOnly) && large.resize(qint64(1) << 32));
+    }
+    other.write("input.txt", c.input);
+    const QString input = place({QString(c.input)}).first();
+    const FolderState before = backdateAndRecord(folder);
 
-    const RunResult result =
-        runTarnctl(place(QString(c.arguments).split(u' ', Qt::SkipEmptyParts)));
-    EXPECT_EQ(result.exitCode, c.exitCode);
+    const RunResult result = runTarnctl(
+        place(QString(c.arguments).split(u' ', Qt::SkipEmptyParts)), [&](QProcess& process) {
+            process.setStandardInputFile(QFile::exists(input) ? input
+                                                              : other.filePath("input.txt"));
+        });
+    EXPECT_EQ(result.exitCode, c.exitCode) << result.err.toStdString();
     // Failures and usage errors go to standard error only, everything else to standard output.
     const bool failed = c.exitCode == 2;
     EXPECT_EQ(failed ? result.out : result.err, "");
@@ -59,7 +83,7 @@ TEST_P(Tarnctl, ExitStatusAndMessagesAndNothingWritten)
             << text.toStdString() << "\nin:\n"
             << stream.toStdString();
     }
-    EXPECT_EQ(recordFolder(folder), before);
+    EXPECT_EQ(recordFolder(folder) != before, c.writes);
 }
 
 const RunCase kRuns[] = {
@@ -117,6 +141,67 @@ const RunCase kRuns[] = {
     {"ImportNotJson", "import %F %O/bad.json", 2, {"%O/bad.json: not valid JSON: line 1, column"}},
     {"ExportIntoMissingFolder", "export %F -o %F/nowhere/out.json", 2, {"%F/nowhere/out.json: "}},
     {"ExportIntoAFolder", "export %F -o %O", 2, {"export: %O: is a folder, not a file\n"}},
+    {"ReportHelp", "report --help", 0, {"Usage: tarnctl report [options] FOLDER\n", "--all"}},
+    {"ReportMissingFolder", "report %F/no", 2, {"tarnctl report: %F/no: no such folder\n"}},
+    {"ReportFileAsFolder",
+     "report %F/aes3controls.txt",
+     2,
+     {"aes3controls.txt: is not a folder\n"}},
+    {"ReportIntoAFolder", "report %F -o %O", 2, {"tarnctl report: %O: is a folder, not a file\n"}},
+    {"ReportIntoAMissingFolder", "report %F -o %O/no/r.html", 2, {"%O/no/r.html: "}},
+    // Import's options and documents, and controls from standard input.
+    {"DryRunListsTheChange",
+     "import --dry-run %F -",
+     0,
+     {"compressor hold: 24000 -> 480\n"},
+     false,
+     "%H"},
+    {"DryRunOfTheExportListsNothing", "import %F %D --dry-run", 0, {}},
+    {"DryRunStillRefuses",
+     "import %F - --dry-run",
+     2,
+     {"standard input: compressor.hold: 481 would be loaded as 480", "nothing written\n"},
+     false,
+     R"({"format": "tarnconfig-folder", "version": 1, "compressor": {"hold": 481}})"},
+    {"StandardInputImported", "import %F -", 0, {"wrote %F/compressor.trn\n"}, false, "%H", true},
+    {"StandardInputNotJson",
+     "import %F -",
+     2,
+     {"tarnctl import: standard input: not valid JSON: line 4, column 2: ", "nothing written\n"},
+     false,
+     "{\n  \"format\": \"tarnconfig-folder\",\n  \"version\": 1,\n}"},
+    // A valid change beside the fault is not written either.
+    {"FaultNamedAtItsPlace",
+     "import %F -",
+     2,
+     {"tarnctl import: standard input: compressor.attack: 8 is outside 0..7\n",
+      "tarnctl import: nothing written\n"},
+     false,
+     R"({"format": "tarnconfig-folder", "version": 1, "compressor": {"gain": 20, "attack": 8}})"},
+    {"NotAnObject",
+     "import %F -",
+     2,
+     {"tarnctl import: standard input: the document must be a JSON object, found an array\n"},
+     false,
+     "[1, 2]"},
+    {"KeyGivenTwice",
+     "import %F -",
+     2,
+     {"tarnctl import: standard input: format: the key is given more than once\n"},
+     false,
+     R"({"format": "nope", "format": "tarnconfig-folder", "version": 1})"},
+    {"FarOverTheSizeLimit",
+     "import %F %B",
+     2,
+     {"tarnctl import: %B: is larger than 64 MiB, too large to be read\n"}},
+    {"UnknownImportOption", "import %F %D --force", 2, {"Unknown option 'force'", "Usage: "}},
+    {"ControlsFromStandardInput",
+     "controls -",
+     0,
+     {"\"+6 dB\" pointer 5, named by 5\n", "standard input:3: "},
+     false,
+     "Gain~OFFSET=5\r\n\t+6 dB~PTR=OFFSET~ACTIVE\r\n\tbad~NOPE\r\n"},
+    {"ControlsDocumentIsAFolder", "controls %F", 2, {"tarnctl controls: %F: is a folder"}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Commands, Tarnctl, ::testing::ValuesIn(kRuns),

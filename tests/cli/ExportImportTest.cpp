@@ -1,27 +1,14 @@
-#include "CliTestSupport.h"
+#include "StudioFolder.h"
 #include "model/CompressorFile.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
 namespace tarn::test {
 namespace {
-
-// In the order in which import writes them.
-const char* const kBinaryFiles[] = {"aes3mix.trn", "ipmix.trn", "aes3meters.trn", "compressor.trn"};
-using BinaryFiles = std::map<QString, QByteArray>;
-
-BinaryFiles binaryFiles(const TestFolder& folder)
-{
-    BinaryFiles files;
-    for (const char* name : kBinaryFiles)
-        files[name] = folder.read(name);
-    return files;
-}
 
 // Values that each survive a start-up unchanged, so that a folder saved with them exports
 // exactly them.
@@ -40,13 +27,6 @@ void editEverywhere(ConfigModel& model)
     model.setCompressorWord(kReservedFirstWord + 3, -7);
 }
 
-QJsonObject exportJson(const TestFolder& folder)
-{
-    const RunResult result = runTarnctl({"export", folder.path()});
-    EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
-    return QJsonDocument::fromJson(result.out.toUtf8()).object();
-}
-
 // What only export can get wrong: texts, and values a start-up settles. Any other fault of
 // export shows in the round trip below, since import accepts only full-length arrays and
 // writes every value it reads.
@@ -58,7 +38,9 @@ TEST(ExportImport, ExportHoldsTheConfigurationAsTheEditorHoldsIt)
         model.setSlot(1, 0, 0, 1, -5);                  // a start-up reads it as 0
         model.setCompressor(CompressorWord::Hold, 500); // and rounds this to 480
     });
-    const QJsonObject document = exportJson(folder);
+    const RunResult result = runTarnctl({"export", folder.path()});
+    EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
+    const QJsonObject document = QJsonDocument::fromJson(result.out.toUtf8()).object();
     const QJsonValue aes3 = document["mixers"][0];
     const QJsonValue ip = document["mixers"][1];
 
@@ -95,7 +77,7 @@ TEST(ExportImport, RoundTripKeepsEveryByteAndImportCarriesTheConfigurationElsewh
     for (qsizetype k = 0; k < tail.size(); ++k)
         tail[k] = static_cast<char>(k * 7 + 3);
     source.write("aes3mix.trn", source.read("aes3mix.trn") + tail);
-    BinaryFiles before = binaryFiles(source);
+    BinaryFiles before = readBinaryFiles(source.path());
 
     const TestFolder out;
     const QString doc = out.filePath("doc.json");
@@ -108,23 +90,23 @@ TEST(ExportImport, RoundTripKeepsEveryByteAndImportCarriesTheConfigurationElsewh
     EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
     EXPECT_EQ(result.err, "");
     QString wrote;
-    for (const char* name : kBinaryFiles)
+    for (const QString& name : kBinaryFileNames)
         wrote += "wrote " + source.filePath(name) + "\n";
     EXPECT_EQ(result.out, wrote);
-    EXPECT_EQ(binaryFiles(source), before);
+    EXPECT_EQ(readBinaryFiles(source.path()), before);
 
     const TestFolder target;
     saveStudio(target);
     ASSERT_EQ(runTarnctl({"import", target.path(), doc}).exitCode, 0);
     before["aes3mix.trn"].chop(tail.size());
-    EXPECT_EQ(binaryFiles(target), before);
+    EXPECT_EQ(readBinaryFiles(target.path()), before);
 }
 
 TEST(ExportImport, FieldsLeftOutKeepTheFoldersValues)
 {
     const TestFolder folder;
     saveStudio(folder, editEverywhere);
-    BinaryFiles expected = binaryFiles(folder);
+    BinaryFiles expected = readBinaryFiles(folder.path());
     // Every array at its full length, every value left out but two.
     const QJsonObject output{{"crosspoints", repeated(repeated(QJsonObject(), 4), 64)}};
     const QJsonObject mixer{{"outputs", repeated(output, 32)},
@@ -143,65 +125,8 @@ TEST(ExportImport, FieldsLeftOutKeepTheFoldersValues)
     // The loop word holds the pointer big-endian.
     expected["ipmix.trn"].replace(16384 + 4 * 2, 4, hexBytes("00 00 01 2C"));
     expected["compressor.trn"].replace(1024, 4, hexBytes("02 00 00 00"));
-    EXPECT_EQ(binaryFiles(folder), expected);
+    EXPECT_EQ(readBinaryFiles(folder.path()), expected);
 }
-
-// Missing binary files are created as Save creates them.
-TEST(ExportImport, PartialDocumentIntoAFreshFolderWritesWhatSaveWouldWrite)
-{
-    const TestFolder fresh;
-    writeStudioTextFiles(fresh);
-    const TestFolder saved;
-    saveStudio(saved, [](ConfigModel& model) { model.setCompressor(CompressorWord::Attack, 2); });
-    const TestFolder out;
-    out.write("doc.json",
-              R"({"format": "tarnconfig-folder", "version": 1, "compressor": {"attack": 2}})");
-    ASSERT_EQ(runTarnctl({"import", fresh.path(), out.filePath("doc.json")}).exitCode, 0);
-    EXPECT_EQ(binaryFiles(fresh), binaryFiles(saved));
-}
-
-struct FaultCase
-{
-    const char* name;
-    const char* place; // where `value` goes into a valid document, and where import finds fault
-    QJsonValue value;
-    const char* message;
-};
-
-using ImportFault = ::testing::TestWithParam<FaultCase>;
-
-TEST_P(ImportFault, NamesThePlaceAndWritesNothing)
-{
-    const FaultCase& c = GetParam();
-    const TestFolder folder;
-    saveStudio(folder, editEverywhere);
-    // A valid change beside the fault must not be written either.
-    const QJsonValue valid = withValue(exportJson(folder), u"meters[0].byte", 0);
-    const TestFolder out;
-    out.write("doc.json", compactJson(withValue(valid, QString(c.place), c.value)).toUtf8());
-    const FolderState before = backdateAndRecord(folder);
-
-    const RunResult result = runTarnctl({"import", folder.path(), out.filePath("doc.json")});
-    EXPECT_EQ(result.exitCode, 2);
-    EXPECT_EQ(result.out, "");
-    const QString place = *c.place ? c.place + QString(": ") : QString();
-    const QString line = "tarnctl import: " + out.filePath("doc.json") + ": " + place + c.message;
-    EXPECT_TRUE(result.err.startsWith(line + "\n")) << result.err.toStdString();
-    EXPECT_TRUE(result.err.endsWith("tarnctl import: nothing written\n"));
-    EXPECT_EQ(recordFolder(folder), before);
-}
-
-// The rules themselves are tested where they live; these show how tarnctl reports them.
-const FaultCase kFaults[] = {
-    {"PointerAboveRange", "mixers[1].outputs[4].crosspoints[12][2].pointer", 32768,
-     "32768 is outside 0..32767"},
-    {"SeventeenMeters", "meters", repeated(QJsonObject(), 17),
-     "expected an array of 16, found an array of 17"},
-    {"NotAnObject", "", QJsonArray{1, 2}, "the document must be a JSON object, found an array"},
-};
-
-INSTANTIATE_TEST_SUITE_P(Tarnctl, ImportFault, ::testing::ValuesIn(kFaults),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace tarn::test

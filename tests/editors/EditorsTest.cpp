@@ -22,50 +22,51 @@ ConfigModel patternedModel()
     return model;
 }
 
-TEST(AssignCrossPoint, FillsTheSameRectangleFromEitherCorner)
+struct AssignRow
 {
-    const CellRect forward{2, 1, 4, 2};
-    const CellRect backward{4, 2, 2, 1};
-    ConfigModel a = patternedModel();
-    ConfigModel b = patternedModel();
-    ASSERT_TRUE(AssignCrossPoint(a, 0, 7, forward, 17));
-    ASSERT_TRUE(AssignCrossPoint(b, 0, 7, backward, 17));
-    EXPECT_TRUE(a == b);
-    const ConfigModel untouched = patternedModel();
+    const char* name;
+    int mixer;
+    int output;
+    CellRect cells; // rows are inputs, columns slots
+    int pointer;
+    int changed; // slots that take the pointer
+};
+
+using AssignCrossPointRows = ::testing::TestWithParam<AssignRow>;
+
+// The slots of the selection, from either corner and clipped to the grid, take the pointer;
+// every other slot of both mixers keeps its value. A negative pointer changes nothing.
+TEST_P(AssignCrossPointRows, FillsTheClippedSelectionOnly)
+{
+    const AssignRow& row = GetParam();
+    const ConfigModel original = patternedModel();
+    ConfigModel model = original;
+    EXPECT_EQ(AssignCrossPoint(model, row.mixer, row.output, row.cells, row.pointer),
+              row.pointer >= 0);
     int changed = 0;
-    for (int o = 0; o < kOutputCount; ++o)
-        for (int i = 0; i < kInputCount; ++i)
-            for (int s = 0; s < kSlotCount; ++s) {
-                const bool inside = o == 7 && i >= 2 && i <= 4 && s >= 1 && s <= 2;
-                EXPECT_EQ(a.slot(0, o, i, s), inside ? 17 : untouched.slot(0, o, i, s));
-                changed += inside;
-            }
-    EXPECT_EQ(changed, 6);
-    EXPECT_EQ(a.mixImage(1), untouched.mixImage(1));
+    for (int m = 0; m < kMixerCount; ++m)
+        for (int o = 0; o < kOutputCount; ++o)
+            for (int i = 0; i < kInputCount; ++i)
+                for (int s = 0; s < kSlotCount; ++s) {
+                    const bool inside = row.pointer >= 0 && m == row.mixer && o == row.output &&
+                                        row.cells.contains(i, s);
+                    ASSERT_EQ(model.slot(m, o, i, s),
+                              inside ? row.pointer : original.slot(m, o, i, s));
+                    changed += inside;
+                }
+    EXPECT_EQ(changed, row.changed);
 }
 
-TEST(AssignCrossPoint, NegativePointerAndSingleCell)
-{
-    ConfigModel model = patternedModel();
-    EXPECT_FALSE(AssignCrossPoint(model, 1, 0, CellRect{0, 0, 63, 3}, -1));
-    EXPECT_TRUE(model == patternedModel());
+const AssignRow kAssignRows[] = {
+    {"Rectangle", 0, 7, {2, 1, 4, 2}, 17, 6},
+    {"RectangleFromTheOtherCorner", 0, 7, {4, 2, 2, 1}, 17, 6},
+    {"SingleCell", 1, 31, {63, 3, 63, 3}, 73, 1},
+    {"BeyondTheInputsAndSlots", 0, 0, {-1, -1, 70, 9}, kMaxPointer, 256},
+    {"NegativePointer", 1, 0, {0, 0, 63, 3}, -1, 0},
+};
 
-    ASSERT_TRUE(AssignCrossPoint(model, 1, 31, CellRect{63, 3, 63, 3}, 73));
-    EXPECT_EQ(model.slot(1, 31, 63, 3), 73);
-    EXPECT_EQ(model.slot(1, 31, 63, 2), patternedModel().slot(1, 31, 63, 2));
-}
-
-TEST(AssignCrossPoint, CellsBeyondTheInputsAndSlotsAreSkipped)
-{
-    ConfigModel model;
-    ASSERT_TRUE(AssignCrossPoint(model, 0, 0, CellRect{-1, -1, 70, 9}, 5));
-    for (int i = 0; i < kInputCount; ++i)
-        for (int s = 0; s < kSlotCount; ++s)
-            EXPECT_EQ(model.slot(0, 0, i, s), 5);
-    EXPECT_EQ(model.slot(0, 1, 0, 0), 0);
-    ASSERT_TRUE(AssignCrossPoint(model, 0, 0, CellRect{0, 0, 70, 9}, kMaxPointer));
-    EXPECT_EQ(model.slot(0, 0, 0, 0), kMaxPointer);
-}
+INSTANTIATE_TEST_SUITE_P(Selections, AssignCrossPointRows, ::testing::ValuesIn(kAssignRows),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(AssignLoop, UpwardSelectionSetsBothFormsOfEachLoop)
 {

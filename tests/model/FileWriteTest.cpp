@@ -2,8 +2,11 @@
 
 #include "Faults.h"
 #include "TestFolder.h"
+#include "model/FileRead.h"
 
 #include <functional>
+#include <string>
+#include <sys/stat.h>
 #include <thread>
 
 #include <QDir>
@@ -133,6 +136,68 @@ TEST(WriteOutputFile, WritesIntoDevicesAndPipesAndReplacesOnlyRegularFiles)
     folder.write("out.json", "old");
     EXPECT_FALSE(writeOutputFile(folder.filePath("out.json"), "new"));
     EXPECT_EQ(folder.read("out.json"), "new");
+}
+
+// A link to nothing is a missing file too.
+TEST(ReadWholeFile, MissingFilesAndLinksToNothingDoNotExist)
+{
+    test::TestFolder folder;
+    ASSERT_TRUE(QFile::link(folder.filePath("none"), folder.filePath("dangling")));
+    for (const char* name : {"none", "dangling"}) {
+        const WholeFile missing = readWholeFile(folder.filePath(name), 3);
+        EXPECT_FALSE(missing.existed) << name;
+        EXPECT_FALSE(missing.problem) << name;
+    }
+}
+
+// The read buffer follows the file's size; a file around the limit, or far larger than a
+// first read, still reads whole or cut exactly at the limit.
+struct SizeRow
+{
+    const char* name;
+    qint64 fileSize;
+    qint64 limit;
+    bool truncated;
+};
+
+using ReadWholeFileSizeTest = ::testing::TestWithParam<SizeRow>;
+
+TEST_P(ReadWholeFileSizeTest, ReadsWholeOrCutAtTheLimit)
+{
+    const SizeRow& row = GetParam();
+    test::TestFolder folder;
+    QByteArray bytes(row.fileSize, '\0');
+    for (qsizetype k = 0; k < bytes.size(); ++k)
+        bytes[k] = static_cast<char>(k * 7 + k / 251);
+    folder.write("file", bytes);
+    const WholeFile whole = readWholeFile(folder.filePath("file"), row.limit);
+    EXPECT_TRUE(whole.existed);
+    EXPECT_FALSE(whole.problem);
+    EXPECT_EQ(whole.truncated, row.truncated);
+    EXPECT_EQ(whole.bytes, bytes.left(row.limit));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sizes, ReadWholeFileSizeTest,
+    ::testing::Values(SizeRow{"Empty", 0, 64, false}, SizeRow{"AtTheLimit", 4096, 4096, false},
+                      SizeRow{"OneOver", 4097, 4096, true},
+                      SizeRow{"LargeUnderAHugeLimit", 300000, 64 * 1024 * 1024, false},
+                      SizeRow{"LargeOverTheLimit", 300000, 100000, true}),
+    [](const ::testing::TestParamInfo<SizeRow>& info) { return std::string(info.param.name); });
+
+// A pipe, a device or a loop of links never yields a read that blocks or never ends.
+TEST(ReadWholeFile, RefusesPipesDevicesAndFolders)
+{
+    test::TestFolder folder;
+    ASSERT_EQ(::mkfifo(folder.filePath("pipe").toLocal8Bit().constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link("/dev/zero", folder.filePath("zeros")));
+    ASSERT_TRUE(test::makeLinkLoop(folder.filePath("loop")));
+    for (const char* name : {"pipe", "zeros", ".", "loop"}) {
+        const WholeFile whole = readWholeFile(folder.filePath(name), 1 << 20);
+        EXPECT_TRUE(whole.existed) << name;
+        ASSERT_TRUE(whole.problem) << name;
+        EXPECT_TRUE(whole.bytes.isEmpty()) << name;
+    }
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "CliTestSupport.h"
+#include "StudioFolder.h"
 
 #include <QProcess>
 
@@ -6,17 +6,6 @@
 
 namespace tarn::test {
 namespace {
-
-const char* const kBinaryFiles[] = {"aes3mix.trn", "ipmix.trn", "aes3meters.trn", "compressor.trn"};
-using Files = std::map<QString, QByteArray>;
-
-Files binaryFiles(const TestFolder& folder)
-{
-    Files files;
-    for (const char* name : kBinaryFiles)
-        files[name] = folder.read(name);
-    return files;
-}
 
 // Many imports of different documents at once into one folder: each succeeds (waiting for the
 // other where it must), every file is always wholly one version, and the four files of one
@@ -27,7 +16,7 @@ TEST(ConcurrentImport, EveryImportSucceedsAndTheFourFilesLandTogether)
     const TestFolder folder;
     saveStudio(folder);
     // Two documents that differ in every file, and the files each import writes.
-    std::array<Files, 2> versions;
+    std::array<BinaryFiles, 2> versions;
     QStringList documents;
     for (std::size_t v = 0; v < versions.size(); ++v) {
         const TestFolder source;
@@ -44,10 +33,10 @@ TEST(ConcurrentImport, EveryImportSucceedsAndTheFourFilesLandTogether)
         documents.append(folder.filePath(name));
         const RunResult alone = runTarnctl({"import", folder.path(), documents.last()});
         ASSERT_EQ(alone.exitCode, 0) << alone.err.toStdString();
-        versions[v] = binaryFiles(folder);
+        versions[v] = readBinaryFiles(folder.path());
     }
-    for (const char* name : kBinaryFiles)
-        ASSERT_NE(versions[0][name], versions[1][name]) << name;
+    for (const QString& name : kBinaryFileNames)
+        ASSERT_NE(versions[0][name], versions[1][name]) << name.toStdString();
 
     std::array<int, 2> lastWriter{};
     int failures = 0;
@@ -64,9 +53,9 @@ TEST(ConcurrentImport, EveryImportSucceedsAndTheFourFilesLandTogether)
                               << process.readAllStandardError().toStdString();
             }
         }
-        const Files files = binaryFiles(folder);
+        const BinaryFiles files = readBinaryFiles(folder.path());
         const auto whole = std::find_if(versions.begin(), versions.end(),
-                                        [&](const Files& v) { return v == files; });
+                                        [&](const BinaryFiles& v) { return v == files; });
         if (whole == versions.end()) {
             ++failures;
             ADD_FAILURE() << "round " << round << ": the folder holds files of both imports";

@@ -84,25 +84,19 @@ bool makeLinkLoop(const QString& path)
 
 bool isCharacterDevice(const QString& path)
 {
-    struct stat info
-    {
-    };
+    struct stat info = {};
     return ::lstat(native(path).constData(), &info) == 0 && S_ISCHR(info.st_mode);
 }
 
 quint64 inode(const QString& path)
 {
-    struct stat info
-    {
-    };
+    struct stat info = {};
     return ::stat(native(path).constData(), &info) == 0 ? info.st_ino : 0;
 }
 
 int permissions(const QString& path)
 {
-    struct stat info
-    {
-    };
+    struct stat info = {};
     return ::stat(native(path).constData(), &info) == 0 ? int(info.st_mode & 07777) : -1;
 }
 

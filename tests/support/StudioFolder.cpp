@@ -45,11 +45,6 @@ void saveStudio(const TestFolder& folder, const std::function<void(ConfigModel&)
         ADD_FAILURE() << problem.message().toStdString();
 }
 
-std::unique_ptr<FolderLoad> loadAsTarnctl(const TestFolder& folder)
-{
-    return LoadSequence(folder.path(), MissingFiles::Leave);
-}
-
 QString compactJson(const QJsonValue& value)
 {
     const QJsonDocument document =
@@ -89,6 +84,25 @@ void patch(const TestFolder& folder, const QString& name, qsizetype offset, cons
     const QByteArray replacement = hexBytes(hex);
     bytes.replace(offset, replacement.size(), replacement);
     folder.write(name, bytes);
+}
+
+RunResult runTarnctl(const QStringList& arguments, const std::function<void(QProcess&)>& prepare)
+{
+    QProcess process;
+    if (prepare)
+        prepare(process);
+    process.start(QStringLiteral(TARNCTL_PATH), arguments);
+    RunResult result;
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit) {
+        ADD_FAILURE() << "tarnctl did not finish: " << process.errorString().toStdString();
+        process.kill();
+        process.waitForFinished();
+        return result;
+    }
+    result.exitCode = process.exitCode();
+    result.out = QString::fromUtf8(process.readAllStandardOutput());
+    result.err = QString::fromUtf8(process.readAllStandardError());
+    return result;
 }
 
 FolderState recordFolder(const TestFolder& folder)

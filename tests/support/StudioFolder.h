@@ -5,18 +5,15 @@
 
 #include <functional>
 #include <map>
-#include <memory>
 #include <utility>
 
 #include <QByteArray>
 #include <QDateTime>
 #include <QJsonArray>
 #include <QJsonValue>
+#include <QProcess>
 #include <QString>
-
-namespace tarn {
-struct FolderLoad;
-}
+#include <QStringList>
 
 namespace tarn::test {
 
@@ -31,9 +28,6 @@ void writeStudioTextFiles(const TestFolder& folder);
 // `edit` applied to the model in between.
 void saveStudio(const TestFolder& folder, const std::function<void(ConfigModel&)>& edit = {});
 
-// The folder as tarnctl loads it: no file created.
-std::unique_ptr<FolderLoad> loadAsTarnctl(const TestFolder& folder);
-
 // A JSON object or array as compact text, keys in order: one line to compare.
 QString compactJson(const QJsonValue& value);
 
@@ -44,6 +38,18 @@ QJsonArray repeated(const QJsonValue& value, int count);
 
 // Overwrites bytes of a file in place, from `offset` on.
 void patch(const TestFolder& folder, const QString& name, qsizetype offset, const char* hex);
+
+struct RunResult
+{
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+// Runs the real tarnctl with `arguments` and waits for it; `prepare` may redirect its output or
+// limit it before it starts.
+RunResult runTarnctl(const QStringList& arguments,
+                     const std::function<void(QProcess&)>& prepare = {});
 
 // Every file of a folder with its bytes and modification time, to show that nothing was
 // written. Files are first dated back an hour, so that any write changes their time.

@@ -74,4 +74,14 @@ QString exampleFolder()
     return QStringLiteral(TARN_EXAMPLES_DIR "/studio-a");
 }
 
+BinaryFiles readBinaryFiles(const QString& folder)
+{
+    BinaryFiles files;
+    for (const QString& name : kBinaryFileNames) {
+        QFile file(folder + u'/' + name);
+        files[name] = file.open(QIODevice::ReadOnly) ? file.readAll() : "(unreadable)";
+    }
+    return files;
+}
+
 } // namespace tarn::test

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <map>
 #include <ostream>
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 // Readable texts in test failures.
@@ -45,5 +47,12 @@ QByteArray numberedLines(const char* prefix, int count);
 
 // Path of the bundled example folder.
 QString exampleFolder();
+
+// The four binary files of a configuration folder, in the order in which a save writes them.
+inline const QStringList kBinaryFileNames = {"aes3mix.trn", "ipmix.trn", "aes3meters.trn",
+                                             "compressor.trn"};
+using BinaryFiles = std::map<QString, QByteArray>;
+// Their bytes, "(unreadable)" for a file that cannot be read.
+BinaryFiles readBinaryFiles(const QString& folder);
 
 } // namespace tarn::test

@@ -1,5 +1,9 @@
+#include "editors/CompressorEditor.h"
+#include "model/CompressorFile.h"
+#include "model/MeterFile.h"
 #include "model/MixFile.h"
 
+#include <cmath>
 #include <set>
 
 #include <gtest/gtest.h>
@@ -135,6 +139,111 @@ INSTANTIATE_TEST_SUITE_P(
         LoopCase{"Lowest16BitIsRepairedLikeMinusOne", "FFFF8000", 0, "00000000", false},
         LoopCase{"Below16BitIsHeldAsZeroAndInvalid", "80000000", 0, "00000000", true}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST(MeterFile, SixteenBytesAreTakenAndAnyOtherLengthGivesDefaults)
+{
+    const QByteArray defaults = QByteArray::fromHex("18191A1B1C1D1E1F4858FFFFFFFFFFFF");
+    for (const int length : {0, 1, 15, 17, 1024}) {
+        ConfigModel model;
+        applyMeterFileBytes(model, QByteArray(length, '\x05'));
+        EXPECT_EQ(model.meterImage(), defaults) << "length " << length;
+    }
+    ConfigModel model;
+    const QByteArray file = QByteArray::fromHex("000140405F6064FE") + QByteArray(8, '\xFF');
+    applyMeterFileBytes(model, file);
+    EXPECT_EQ(model.meterImage(), file);
+}
+
+TEST(MeterFile, PositionShowsSourcesAndDisablesEverythingElse)
+{
+    const std::pair<int, int> cases[] = {{0, 1}, {63, 64}, {95, 96}, {96, 0}, {255, 0}};
+    for (const auto& [byte, position] : cases)
+        EXPECT_EQ(meterPositionForByte(byte), position) << byte;
+}
+
+// The sixth-decibel scale to within 0.1 %, rising, then the top value to the end.
+TEST(CompressorFile, DefaultGainTableFollowsTheSixthDecibelScale)
+{
+    EXPECT_EQ(kDefaultGainTable[3], 32767);
+    for (std::size_t k = 0; k < kDefaultGainTable.size(); ++k) {
+        if (k >= 112) {
+            EXPECT_EQ(kDefaultGainTable[k], 260285) << k;
+            continue;
+        }
+        const double ideal = 32768.0 * std::pow(10.0, (int(k) - 3) / 120.0);
+        EXPECT_NEAR(kDefaultGainTable[k], ideal, ideal * 0.001) << k;
+        if (k > 0) {
+            EXPECT_GT(kDefaultGainTable[k], kDefaultGainTable[k - 1]) << k;
+        }
+    }
+}
+
+// The defaults are those of an empty file (whose bytes the fresh-folder save checks).
+TEST(CompressorFile, WrongLengthGivesDefaultsAndKeepsReservedWords)
+{
+    ConfigModel fresh;
+    applyCompressorFileBytes(fresh, QByteArray());
+    for (const int length : {1279, 1281}) {
+        ConfigModel model;
+        model.setCompressorWord(300, 42);
+        applyCompressorFileBytes(model, QByteArray(length, '\x01'));
+        EXPECT_EQ(model.compressorImage().left(1200), fresh.compressorImage().left(1200));
+        EXPECT_EQ(model.compressorWord(300), 42);
+    }
+}
+
+struct SettleCase
+{
+    const char* name;
+    CompressorWord word;
+    std::int32_t stored;
+    int position;
+    std::int32_t held;
+    int shownBefore = 0; // the Hold spinner's position before the load
+};
+
+using CompressorSettleTest = ::testing::TestWithParam<SettleCase>;
+
+TEST_P(CompressorSettleTest, StartupClampsShowsAndRoundsHoldOnlyWhenItsPositionMoves)
+{
+    const SettleCase& c = GetParam();
+    ConfigModel model;
+    applyCompressorFileBytes(model, QByteArray()); // defaults
+    model.setCompressor(c.word, c.stored);
+    CompressorPositions before;
+    before[CompressorParam::Hold] = c.shownBefore;
+    const CompressorPositions shown = settleCompressor(model, before);
+    const auto param = static_cast<CompressorParam>(static_cast<int>(c.word) - 256);
+    EXPECT_EQ(shown[param], c.position);
+    EXPECT_EQ(model.compressor(c.word), c.held);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, CompressorSettleTest,
+    ::testing::Values(SettleCase{"AttackAboveRange", CompressorWord::Attack, 9, 7, 7},
+                      SettleCase{"AttackBelowRange", CompressorWord::Attack, -4, 0, 0},
+                      SettleCase{"HoldDefault", CompressorWord::Hold, 24000, 50, 24000},
+                      SettleCase{"HoldAboveLoadRange", CompressorWord::Hold, 70000, 100, 48000},
+                      SettleCase{"HoldRoundedDown", CompressorWord::Hold, 500, 1, 480},
+                      SettleCase{"HoldBelowOneStepKept", CompressorWord::Hold, 300, 0, 300},
+                      SettleCase{"HoldNegative", CompressorWord::Hold, -20, 0, 0},
+                      SettleCase{"HoldFromFullSpinner", CompressorWord::Hold, 480000, 100, 48000},
+                      SettleCase{"ThresholdAboveZero", CompressorWord::Threshold, 5, 0, 0},
+                      SettleCase{"GainBelowRange", CompressorWord::Gain, -40, -36, -36},
+                      SettleCase{"DecayInRange", CompressorWord::Decay, 2, 2, 2},
+                      SettleCase{"HoldKeptWhileItsPositionStays", CompressorWord::Hold, 24100, 50,
+                                 24100, 50}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ConfigModel, ImageSettersCopyOnlyWhatFitsAndKeepTheRest)
+{
+    ConfigModel model;
+    model.setMeterImage(QByteArray(kMeterImageSize, '\x07'));
+    model.setMeterImage(QByteArray::fromHex("0102"));
+    EXPECT_EQ(model.meterImage(), QByteArray::fromHex("0102") + QByteArray(14, '\x07'));
+    model.setCompressorImage(QByteArray(5000, '\x01'));
+    EXPECT_EQ(model.compressorImage(), QByteArray(kCompressorImageSize, '\x01'));
+}
 
 } // namespace
 } // namespace tarn
