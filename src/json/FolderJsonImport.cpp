@@ -222,17 +222,20 @@ private:
         return integer(object.value(QLatin1String(name)), field(place, name), minimum, maximum);
     }
 
-    void textField(const QJsonObject& object, const QString& place, const char* name,
+    // False, with the fault told, when the field is there but of another type: its text is
+    // then not compared as well, so each fault is told once.
+    bool textField(const QJsonObject& object, const QString& place, const char* name,
                    bool nullable = false)
     {
         if (!object.contains(QLatin1String(name)))
-            return;
+            return true;
         const QJsonValue value = object.value(QLatin1String(name));
         if (value.isString() || (nullable && value.isNull()))
-            return;
+            return true;
         const QString expected = nullable ? QStringLiteral("expected a string or null, found ")
                                           : QStringLiteral("expected a string, found ");
         fault(field(place, name), expected + describe(value));
+        return false;
     }
 
     // A text the import cannot write: refused unless it is one the folder shows, as the old or
@@ -284,8 +287,9 @@ private:
             object(value, place, {"name", "inputNames", "outputs", "loops", "invalid"});
         if (!mixerObject)
             return;
-        textField(*mixerObject, place, "name");
-        keepName(*mixerObject, place, mixerName(mixer), QStringLiteral("a mixer's name is fixed"));
+        if (textField(*mixerObject, place, "name"))
+            keepName(*mixerObject, place, mixerName(mixer),
+                     QStringLiteral("a mixer's name is fixed"));
         integerField(*mixerObject, place, "invalid", 0, kWordMax);
         forEach(*mixerObject, place, "inputNames", kInputCount,
                 [this, mixer](const QJsonValue& v, const QString& p, int input) {
@@ -318,8 +322,7 @@ private:
         const auto outputObject = object(value, place, {"name", "crosspoints"});
         if (!outputObject)
             return;
-        textField(*outputObject, place, "name");
-        if (m_load)
+        if (textField(*outputObject, place, "name") && m_load)
             keepName(*outputObject, place,
                      m_load->names.outputNames[std::size_t(mixer)][std::size_t(output)],
                      listAdvice(outputsFileName(mixer)));
@@ -340,8 +343,8 @@ private:
         const auto slotObject = object(value, place, {"pointer", "control"});
         if (!slotObject)
             return;
-        textField(*slotObject, place, "control", true);
         const std::size_t faults = m_problems.size();
+        textField(*slotObject, place, "control", true);
         if (const auto pointer = integerField(*slotObject, place, "pointer", 0, kMaxPointer))
             m_model.setSlot(mixer, output, input, slot, static_cast<std::int16_t>(*pointer));
         if (m_problems.size() == faults)
@@ -355,9 +358,9 @@ private:
         const auto loopObject = object(value, place, {"name", "pointer", "control"});
         if (!loopObject)
             return;
-        textField(*loopObject, place, "name");
-        textField(*loopObject, place, "control", true);
-        if (m_load) {
+        const bool nameTyped = textField(*loopObject, place, "name");
+        const bool controlTyped = textField(*loopObject, place, "control", true);
+        if (nameTyped && m_load) {
             const auto& names = m_load->names.loopNames[std::size_t(mixer)];
             keepName(*loopObject, place, names ? (*names)[std::size_t(loop)] : QString(),
                      listAdvice(loopsFileName(mixer)));
@@ -366,7 +369,7 @@ private:
         // Both forms of the loop's pointer, as the loop editor keeps them.
         if (const auto pointer = integerField(*loopObject, place, "pointer", 0, kMaxPointer))
             m_model.setLoopPointer(mixer, loop, static_cast<std::int16_t>(*pointer));
-        if (m_problems.size() == faults)
+        if (controlTyped && m_problems.size() == faults)
             keepControl(*loopObject, place, loopSetOf(mixer),
                         m_original.loopAssignment(mixer, loop),
                         m_model.loopAssignment(mixer, loop));
@@ -377,8 +380,8 @@ private:
         const auto meterObject = object(value, place, {"byte", "source"});
         if (!meterObject)
             return;
-        textField(*meterObject, place, "source");
         const std::size_t faults = m_problems.size();
+        textField(*meterObject, place, "source");
         if (const auto byte = integerField(*meterObject, place, "byte", 0, kMeterByteMax))
             m_model.setMeter(meter, static_cast<std::uint8_t>(*byte));
         if (m_load && m_problems.size() == faults &&
