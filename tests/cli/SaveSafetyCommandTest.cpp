@@ -133,7 +133,7 @@ TEST(History, ListsComparesAndRestoresKeptVersionsAndKeepsTheRestore)
     EXPECT_EQ(runTarnctl({"diff", folder.path() + "@99", folder.path()}).exitCode, 2);
 }
 
-// -o /dev/stdout writes into the stream, into a pipe or at the place of a file
+// -o /dev/stdout (or /dev/stderr) writes into the stream, into a pipe or at the place of a file
 // opened for appending, and never replaces what it leads to; a new file is whole or absent.
 // (Other places: the file layer's tests.)
 TEST(ExportOutput, StreamsAreWrittenIntoAndFilesAppearWhole)
@@ -145,6 +145,10 @@ TEST(ExportOutput, StreamsAreWrittenIntoAndFilesAppearWhole)
     const RunResult piped = runTarnctl({"export", folder.path(), "-o", "/dev/stdout"});
     EXPECT_EQ(piped.exitCode, 0);
     EXPECT_EQ(piped.out, plain.out);
+    const RunResult toErr = runTarnctl({"export", folder.path(), "-o", "/dev/stderr"});
+    EXPECT_EQ(toErr.exitCode, 0);
+    EXPECT_EQ(toErr.err, plain.out);
+    EXPECT_TRUE(toErr.out.isEmpty());
 
     TestFolder out;
     out.write("log", "before\n");
