@@ -1,25 +1,6 @@
 #include "ui/EditCommand.h"
 
-#include <utility>
-
 namespace tarn {
-
-EditCommand::EditCommand(Apply apply, EditStep step, const ConfigModel& model, int mergeId)
-    : m_apply(std::move(apply)), m_step(std::move(step)), m_model(model), m_mergeId(mergeId)
-{
-}
-
-void EditCommand::undo()
-{
-    m_apply(m_step, true);
-}
-
-void EditCommand::redo()
-{
-    if (m_pushed)
-        m_apply(m_step, false);
-    m_pushed = true;
-}
 
 bool EditCommand::mergeWith(const QUndoCommand* other)
 {

@@ -3,6 +3,7 @@
 #include "app/EditHistory.h"
 
 #include <functional>
+#include <utility>
 
 #include <QUndoCommand>
 
@@ -16,10 +17,18 @@ class EditCommand final : public QUndoCommand
 public:
     using Apply = std::function<void(const EditStep& step, bool undo)>;
 
-    EditCommand(Apply apply, EditStep step, const ConfigModel& model, int mergeId = -1);
+    EditCommand(Apply apply, EditStep step, const ConfigModel& model, int mergeId = -1)
+        : m_apply(std::move(apply)), m_step(std::move(step)), m_model(model), m_mergeId(mergeId)
+    {
+    }
 
-    void undo() override;
-    void redo() override;
+    void undo() override { m_apply(m_step, true); }
+    void redo() override
+    {
+        if (m_pushed)
+            m_apply(m_step, false);
+        m_pushed = true;
+    }
     int id() const override { return m_mergeId; }
     bool mergeWith(const QUndoCommand* other) override;
 

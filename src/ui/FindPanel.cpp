@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QStyle>
+#include <QTabWidget>
 #include <QToolButton>
 #include <QTreeView>
 
@@ -30,7 +31,7 @@ void setRoomAbove(QTreeView* tree, int height)
 
 } // namespace
 
-FindPanel::FindPanel(QWidget* window) : QFrame(window)
+FindPanel::FindPanel(QWidget* window, QTabWidget* tabs) : QFrame(window)
 {
     setObjectName(QStringLiteral("FindControlPanel"));
     setFrameStyle(QFrame::Panel | QFrame::Raised);
@@ -65,6 +66,10 @@ FindPanel::FindPanel(QWidget* window) : QFrame(window)
     m_escape->setEnabled(false);
     window->addAction(m_escape);
     connect(m_escape, &QAction::triggered, this, [this] { closeOver(); });
+    connect(tabs, &QTabWidget::currentChanged, this, [this] {
+        if (isVisible())
+            closeOver();
+    });
 }
 
 FindPanel::~FindPanel() = default;
@@ -104,6 +109,8 @@ void FindPanel::closeOver(bool giveFocusBack)
 
 void FindPanel::forgetSearches()
 {
+    if (isVisible())
+        closeOver();
     for (auto& search : m_search)
         search.reset();
 }

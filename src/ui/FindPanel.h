@@ -9,6 +9,7 @@
 class QAction;
 class QLabel;
 class QLineEdit;
+class QTabWidget;
 
 namespace tarn {
 
@@ -24,7 +25,8 @@ class FindPanel : public QFrame
     Q_OBJECT
 
 public:
-    explicit FindPanel(QWidget* window);
+    // Closes with the page of `tabs` it stands on.
+    FindPanel(QWidget* window, QTabWidget* tabs);
     ~FindPanel() override;
 
     // Opens over `tree`, searching `controls` (set number `set`, whose search is kept until
@@ -33,6 +35,7 @@ public:
     // Gives the focus back to the tree when asked; a page switch has moved it on already.
     void closeOver(bool giveFocusBack = true);
     ControlsTree* tree() const { return m_tree; }
+    // Another folder's load: the panel closes and the searches over the old sets go.
     void forgetSearches();
 
 protected:

@@ -10,6 +10,7 @@
 #include "model/MeterFile.h"
 #include "ui/CompressorTab.h"
 #include "ui/ControlsTree.h"
+#include "ui/CrossPointMenu.h"
 #include "ui/DesignGeometry.h"
 #include "ui/EditCommand.h"
 #include "ui/FindPanel.h"
@@ -32,10 +33,8 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QGroupBox>
-#include <QMenu>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QTimer>
 #include <QUndoStack>
 
 namespace tarn {
@@ -47,9 +46,6 @@ constexpr TwipsRect kDesignClientArea{0, 0, 18975, 11895};
 
 // Paste and swap assign every cell of the output.
 constexpr CellRect kWholeOutput{0, 0, kInputCount - 1, kSlotCount - 1};
-
-constexpr char kReloadQuestion[] =
-    "Reloading the folder discards your unsaved changes. Reload anyway?";
 
 } // namespace
 
@@ -77,10 +73,10 @@ Form1::Form1(const Form1Services& services, QWidget* parent)
     m_saveCommand->setGeometry(toPixels(kSaveCommandRect, m_twipsPerPixel));
     m_saveCommand->setToolTip(
         QStringLiteral("Write the configuration to the four files of the folder (Ctrl+S)"));
-    buildPopupMenu();
+    m_popupMenu = new CrossPointMenu(this);
     new PageKeys(this, m_tabs);
     m_screenFit = new ScreenFit(this);
-    m_work = new WorkKeeper(this, m_services.messages);
+    m_work = new WorkKeeper(this, m_services.messages, m_model, [this] { return isModified(); });
     m_presenter = std::make_unique<TabsPresenter>(
         m_model, m_load, WindowTabs{m_tabs, m_mixTab, m_loopsTab, m_metersTab, m_compressorTab});
     // Made after the frames, so that it outlives them when the window's children go.
@@ -104,24 +100,6 @@ Form1::~Form1()
         m_undoStack->disconnect(this);
 }
 
-void Form1::buildPopupMenu()
-{
-    m_popupMenu = new QMenu(QLatin1String(kPopupMenuTitle), this);
-    m_popupMenu->setObjectName(QStringLiteral("mnuCrossPointGrid"));
-    QAction* mute = m_popupMenu->addAction(QLatin1String(kMuteItem));
-    mute->setObjectName(QStringLiteral("mnuMUTE"));
-    QAction* unity = m_popupMenu->addAction(QLatin1String(kUnityItem));
-    unity->setObjectName(QStringLiteral("mnuLu"));
-    connect(mute, &QAction::triggered, this, [this] {
-        assignToCrossPoints(m_popupMixer, kMuteAssignment.pointer,
-                            QLatin1String(kMuteAssignment.text));
-    });
-    connect(unity, &QAction::triggered, this, [this] {
-        assignToCrossPoints(m_popupMixer, kUnityAssignment.pointer,
-                            QLatin1String(kUnityAssignment.text));
-    });
-}
-
 // Made with the first load: before it there is nothing to edit.
 void Form1::connectTabs()
 {
@@ -130,10 +108,8 @@ void Form1::connectTabs()
         connect(tab, &MixTab::outputChosen, this, [this, m] { m_presenter->showMixOutput(m); });
         connect(tab, &MixTab::revealRequested, this,
                 [this, m] { m_presenter->revealCrossPoint(m); });
-        connect(tab, &MixTab::menuRequested, this, [this, m](const QPoint& at) {
-            m_popupMixer = m;
-            m_popupMenu->popup(at);
-        });
+        connect(tab, &MixTab::menuRequested, m_popupMenu,
+                [this, m](const QPoint& at) { m_popupMenu->popUpOver(m, at); });
         connect(tab, &MixTab::copyRequested, this, [this, m] { copyMixOutput(m); });
         connect(tab, &MixTab::pasteRequested, this, [this, m] { replaceMixOutput(m, false); });
         connect(tab, &MixTab::swapRequested, this, [this, m] { replaceMixOutput(m, true); });
@@ -144,6 +120,7 @@ void Form1::connectTabs()
             [this](int mixer, int entry) { assignFromTree(loopSetOf(mixer), entry); });
     connect(m_loopsTab, &LoopsTab::revealRequested, this,
             [this](int mixer) { m_presenter->revealLoop(mixer); });
+    connect(m_popupMenu, &CrossPointMenu::assignRequested, this, &Form1::assignToCrossPoints);
     connect(m_metersTab, &MetersTab::meterChosen, this, &Form1::chooseMeter);
     connect(m_compressorTab, &CompressorTab::parameterStepped, this, &Form1::stepCompressor);
     connect(m_saveCommand, &QPushButton::clicked, this, &Form1::save);
@@ -165,25 +142,8 @@ void Form1::connectTabs()
     connect(addShortcut(QKeySequence::keyBindings(QKeySequence::Open)), &QAction::triggered, this,
             &Form1::openOtherFolder);
 
-    // Written once the step is shown, and once for a run of steps (a spinner held down).
-    auto* keepEdits = new QTimer(this);
-    keepEdits->setSingleShot(true);
-    connect(keepEdits, &QTimer::timeout, this,
-            [this] { m_work->keepUnsavedEdits(m_model, isModified()); });
-    connect(m_undoStack, &QUndoStack::indexChanged, keepEdits, qOverload<>(&QTimer::start));
-    QAction* history = addShortcut({QKeySequence(Qt::CTRL | Qt::Key_H)});
-    history->setText(QStringLiteral("History..."));
-    // Beside Save, where the versions come from.
-    m_saveCommand->addAction(history);
-    m_saveCommand->setContextMenuPolicy(Qt::ActionsContextMenu);
-    connect(history, &QAction::triggered, this, [this] {
-        if (m_work->restoreVersion(m_model.configFolder, isModified()))
-            showFolderAgain();
-    });
-    connect(m_work, &WorkKeeper::reloadRequested, this, [this] {
-        if (!isModified() || m_services.messages.askYesNo(QLatin1String(kReloadQuestion)))
-            showFolderAgain();
-    });
+    m_work->followEdits(m_undoStack, m_saveCommand);
+    connect(m_work, &WorkKeeper::folderReplaced, this, &Form1::showFolderAgain);
 }
 
 // The whole window answers, whichever widget has the focus; no widget changes for it.
@@ -194,16 +154,6 @@ QAction* Form1::addShortcut(const QList<QKeySequence>& keys)
     action->setShortcutContext(Qt::WindowShortcut);
     addAction(action);
     return action;
-}
-
-GridView& Form1::crossPointGrid(int mixer) const
-{
-    return mixTab(mixer).grid();
-}
-
-GridView& Form1::loopsGrid(int mixer) const
-{
-    return m_loopsTab->grid(mixer);
 }
 
 void Form1::fitActiveTab()
@@ -226,11 +176,6 @@ void Form1::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     fitActiveTab();
-}
-
-void Form1::fitToScreen(const QRect& available)
-{
-    m_screenFit->fitInto(available);
 }
 
 bool Form1::start(const QString& argumentFolder)
@@ -263,7 +208,7 @@ bool Form1::loadFolder(const QString& folder)
     setWindowTitle(m_caption);
     showLoadedFolder();
     // Edits a crashed editor left are offered back as one step over the whole model.
-    if (std::optional<ConfigModel> recovered = m_work->recoverEdits(folder)) {
+    if (std::optional<ConfigModel> recovered = m_work->recoverEdits()) {
         const ConfigModel before = m_model;
         m_model.takeConfiguration(*recovered);
         // Pushing writes the record again, now against the files as this load found them.
@@ -294,8 +239,6 @@ void Form1::showLoadedFolder()
     // Another folder's lists and spinners show the load, their signals leave the model alone.
     m_applyingStep = true;
     if (m_load) {
-        if (m_findPanel && m_findPanel->isVisible())
-            m_findPanel->closeOver();
         if (m_findPanel)
             m_findPanel->forgetSearches();
         m_presenter->forgetLoad();
@@ -306,10 +249,7 @@ void Form1::showLoadedFolder()
     m_model.takeConfiguration(std::exchange(m_load->model, ConfigModel()));
     m_presenter->showLoad();
     m_applyingStep = false;
-    for (const MixFileLoad& file : m_load->mixFiles) {
-        if (file.check.anyInvalid())
-            m_services.messages.showOk(QLatin1String(kInvalidAssignmentsWarning));
-    }
+    m_work->warnInvalidAssignments(*m_load);
     if (!m_undoStack)
         connectTabs();
     // Saved first: emptying the stack asks whether there are edits to keep.
@@ -322,20 +262,14 @@ void Form1::showLoadedFolder()
         tab->selectOutput(1);
         tab->selectOutput(0);
     }
-    if (m_load->problems.empty())
-        return;
-    QStringList lines{QLatin1String(kLoadProblemsIntro)};
-    for (const FileProblem& problem : m_load->problems)
-        lines.append(problem.message());
-    lines.append(QLatin1String(kLoadProblemsOutro));
-    m_services.messages.showOk(lines.join(QLatin1Char('\n')));
+    m_work->reportLoadProblems(*m_load);
 }
 
 // Shows the folder as it is on disk now, the unsaved edits given up.
 void Form1::showFolderAgain()
 {
     showLoadedFolder();
-    m_work->forgetUnsavedEdits(m_model.configFolder);
+    m_work->forgetUnsavedEdits();
     updateModifiedMark();
 }
 
@@ -429,14 +363,8 @@ void Form1::openFindPanel()
         return;
     const int mixer = tab < kMixerCount ? tab : m_loopsTab->lastTreeMixer();
     const int set = tab < kMixerCount ? crosspointSetOf(mixer) : loopSetOf(mixer);
-    if (!m_findPanel) {
-        m_findPanel = new FindPanel(this);
-        // The panel closes with its tab.
-        connect(m_tabs, &QTabWidget::currentChanged, m_findPanel, [this] {
-            if (m_findPanel->isVisible())
-                m_findPanel->closeOver();
-        });
-    }
+    if (!m_findPanel)
+        m_findPanel = new FindPanel(this, m_tabs);
     m_findPanel->openOver(tab < kMixerCount ? &mixTab(mixer).controlsTree()
                                             : &m_loopsTab->controlsTree(mixer),
                           set, m_load->sets[static_cast<std::size_t>(set)]);
@@ -495,7 +423,7 @@ void Form1::save()
 // The model keeps the edits whether or not the save was complete, so the user can try again.
 bool Form1::saveFolder()
 {
-    if (!m_work->save(m_model, m_load->unreadFiles))
+    if (!m_work->save(m_load->unreadFiles))
         return false;
     m_savedModel = m_model;
     updateModifiedMark();
@@ -510,7 +438,7 @@ bool Form1::settleUnsavedChanges(const char* question)
         return saveFolder();
     case MessageBoxes::Answer::No:
         // The edits are given up, so nothing is left to recover after a crash.
-        m_work->forgetUnsavedEdits(m_model.configFolder);
+        m_work->forgetUnsavedEdits();
         return true;
     case MessageBoxes::Answer::Cancel:
         break;

@@ -4,6 +4,9 @@
 #include "editors/CompressorEditor.h"
 #include "editors/MixOutputBuffer.h"
 #include "model/ConfigModel.h"
+#include "ui/LoopsTab.h"
+#include "ui/MixTab.h"
+#include "ui/ScreenFit.h"
 #include "ui/WindowLayout.h"
 
 #include <array>
@@ -13,7 +16,6 @@
 #include <QWidget>
 
 class QAction;
-class QMenu;
 class QPushButton;
 class QTabWidget;
 class QUndoStack;
@@ -21,14 +23,11 @@ class QUndoStack;
 namespace tarn {
 
 class CompressorTab;
+class CrossPointMenu;
 class FindPanel;
 class FolderChooser;
-class GridView;
-class LoopsTab;
 class MessageBoxes;
 class MetersTab;
-class MixTab;
-class ScreenFit;
 class SettingsStore;
 class TabsPresenter;
 class WorkKeeper;
@@ -69,8 +68,8 @@ public:
 
     const ConfigModel& model() const { return m_model; }
 
-    GridView& crossPointGrid(int mixer) const;
-    GridView& loopsGrid(int mixer) const;
+    GridView& crossPointGrid(int mixer) const { return mixTab(mixer).grid(); }
+    GridView& loopsGrid(int mixer) const { return m_loopsTab->grid(mixer); }
     double twipsPerPixel() const { return m_twipsPerPixel; }
 
     // Whether the configuration differs from what was last loaded or saved.
@@ -78,7 +77,7 @@ public:
     // Shrinks the window, where its frame would not fit `available`, to the largest size whose
     // frame does (the screen's available area, in the real program); again when the frame
     // becomes known or changes.
-    void fitToScreen(const QRect& available);
+    void fitToScreen(const QRect& available) { m_screenFit->fitInto(available); }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -86,7 +85,6 @@ protected:
 
 private:
     MixTab& mixTab(int mixer) const { return *m_mixTab[static_cast<std::size_t>(mixer)]; }
-    void buildPopupMenu();
     void connectTabs();
     QAction* addShortcut(const QList<QKeySequence>& keys);
     void fitActiveTab();
@@ -126,7 +124,6 @@ private:
     // sets stay here for the trees and the cell texts.
     std::unique_ptr<FolderLoad> m_load;
     MixOutputBuffer m_buffer;
-    int m_popupMixer = 0;
     bool m_loaded = false;
     bool m_ending = false; // closing without the exit question
     bool m_declinedFolder = false;
@@ -143,7 +140,7 @@ private:
     MetersTab* m_metersTab = nullptr;
     CompressorTab* m_compressorTab = nullptr;
     QPushButton* m_saveCommand = nullptr;
-    QMenu* m_popupMenu = nullptr;
+    CrossPointMenu* m_popupMenu = nullptr;
     FindPanel* m_findPanel = nullptr; // made on first use
     WorkKeeper* m_work = nullptr;
     ScreenFit* m_screenFit = nullptr;

@@ -3,8 +3,6 @@
 #include "ui/GridView.h"
 #include "views/ViewTexts.h"
 
-#include <algorithm>
-
 #include <QEvent>
 #include <QGroupBox>
 #include <QTabWidget>
@@ -39,12 +37,7 @@ void TabPage::place(QWidget* widget, const TwipsRect& rect) const
 
 void TabPage::placeOnTab(QWidget* widget, const TwipsRect& rect)
 {
-    const auto placed = std::find_if(m_placements.begin(), m_placements.end(),
-                                     [widget](const Placement& p) { return p.widget == widget; });
-    if (placed == m_placements.end())
-        m_placements.push_back({widget, rect});
-    else
-        placed->rect = rect;
+    m_placements.insert(widget, rect);
     const QPoint pageOffset = mapTo(m_tabs, QPoint(0, 0));
     widget->setGeometry(toPixels(rect, m_twipsPerPixel).translated(-pageOffset));
 }
@@ -52,8 +45,8 @@ void TabPage::placeOnTab(QWidget* widget, const TwipsRect& rect)
 void TabPage::placeAll()
 {
     const QPoint pageOffset = mapTo(m_tabs, QPoint(0, 0));
-    for (const Placement& p : m_placements)
-        p.widget->setGeometry(toPixels(p.rect, m_twipsPerPixel).translated(-pageOffset));
+    for (auto p = m_placements.cbegin(); p != m_placements.cend(); ++p)
+        p.key()->setGeometry(toPixels(p.value(), m_twipsPerPixel).translated(-pageOffset));
 }
 
 void TabPage::fitLabelsToTexts(GridView& grid) const

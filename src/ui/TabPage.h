@@ -2,8 +2,7 @@
 
 #include "ui/Twips.h"
 
-#include <vector>
-
+#include <QHash>
 #include <QWidget>
 
 class QGroupBox;
@@ -48,13 +47,8 @@ protected:
 private:
     void placeAll();
 
-    struct Placement
-    {
-        QWidget* widget;
-        TwipsRect rect;
-    };
     QTabWidget* m_tabs;
-    std::vector<Placement> m_placements;
+    QHash<QWidget*, TwipsRect> m_placements;
 };
 
 } // namespace tarn

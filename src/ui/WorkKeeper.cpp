@@ -9,8 +9,14 @@
 #include "ui/Form1Texts.h"
 #include "ui/HistoryDialog.h"
 
+#include <utility>
+
+#include <QAction>
 #include <QDir>
 #include <QFileInfo>
+#include <QPushButton>
+#include <QTimer>
+#include <QUndoStack>
 
 namespace tarn {
 
@@ -21,6 +27,8 @@ constexpr char kOtherEditorQuestion[] =
 constexpr char kOverwriteIntro[] =
     "These files were changed by another program since they were loaded:";
 constexpr char kOverwriteQuestion[] = "Overwrite them?";
+constexpr char kReloadQuestion[] =
+    "Reloading the folder discards your unsaved changes. Reload anyway?";
 constexpr char kRecoveryQuestion[] =
     "Tarnconfig ended without saving changes to %1 (%2).%3 Recover them?";
 constexpr char kRecoveryDiskChanged[] =
@@ -41,8 +49,10 @@ QString dateText(const QDateTime& time)
 
 } // namespace
 
-WorkKeeper::WorkKeeper(QWidget* window, MessageBoxes& messages)
-    : QObject(window), m_window(window), m_messages(messages)
+WorkKeeper::WorkKeeper(QWidget* window, MessageBoxes& messages, const ConfigModel& model,
+                       std::function<bool()> modified)
+    : QObject(window), m_window(window), m_messages(messages), m_model(model),
+      m_modified(std::move(modified))
 {
 }
 
@@ -72,8 +82,10 @@ void WorkKeeper::watchLoad(const FolderLoad& load)
     m_known = KnownFiles::fromLoad(load);
     if (!m_notice) {
         m_notice = new FolderChangedNotice(m_window, [this] { return m_known.changedOnDisk(); });
-        connect(m_notice, &FolderChangedNotice::reloadRequested, this,
-                &WorkKeeper::reloadRequested);
+        connect(m_notice, &FolderChangedNotice::reloadRequested, this, [this] {
+            if (!m_modified() || m_messages.askYesNo(QLatin1String(kReloadQuestion)))
+                emit folderReplaced();
+        });
     }
     QStringList files;
     for (const char* name : kBinaryFiles)
@@ -81,12 +93,50 @@ void WorkKeeper::watchLoad(const FolderLoad& load)
     m_notice->watch(load.folder, files);
 }
 
-bool WorkKeeper::save(const ConfigModel& model, const std::vector<QString>& unreadFiles)
+void WorkKeeper::warnInvalidAssignments(const FolderLoad& load)
+{
+    for (const MixFileLoad& file : load.mixFiles) {
+        if (file.check.anyInvalid())
+            m_messages.showOk(QLatin1String(kInvalidAssignmentsWarning));
+    }
+}
+
+void WorkKeeper::reportLoadProblems(const FolderLoad& load)
+{
+    if (load.problems.empty())
+        return;
+    QStringList lines{QLatin1String(kLoadProblemsIntro)};
+    for (const FileProblem& problem : load.problems)
+        lines.append(problem.message());
+    lines.append(QLatin1String(kLoadProblemsOutro));
+    m_messages.showOk(lines.join(QLatin1Char('\n')));
+}
+
+void WorkKeeper::followEdits(QUndoStack* stack, QPushButton* save)
+{
+    auto* settle = new QTimer(this);
+    settle->setSingleShot(true);
+    connect(settle, &QTimer::timeout, this, &WorkKeeper::keepUnsavedEdits);
+    connect(stack, &QUndoStack::indexChanged, settle, qOverload<>(&QTimer::start));
+    auto* history = new QAction(QStringLiteral("History..."), m_window);
+    history->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
+    history->setShortcutContext(Qt::WindowShortcut);
+    m_window->addAction(history);
+    // Beside Save, where the versions come from.
+    save->addAction(history);
+    save->setContextMenuPolicy(Qt::ActionsContextMenu);
+    connect(history, &QAction::triggered, this, [this] {
+        if (restoreVersion())
+            emit folderReplaced();
+    });
+}
+
+bool WorkKeeper::save(const std::vector<QString>& unreadFiles)
 {
     if (!confirmOverwrite())
         return false;
-    const SaveReport report = SaveAll(model, model.configFolder, unreadFiles);
-    noteSave(report, model.configFolder);
+    const SaveReport report = SaveAll(m_model, m_model.configFolder, unreadFiles);
+    noteSave(report);
     if (report.complete())
         return true;
     QStringList lines{QLatin1String(kSaveFailedIntro)};
@@ -120,31 +170,32 @@ bool WorkKeeper::confirmOverwrite()
                                 QStringLiteral("Cancel"));
 }
 
-void WorkKeeper::noteSave(const SaveReport& report, const QString& folder)
+void WorkKeeper::noteSave(const SaveReport& report)
 {
     m_known.noteSaved(report);
     m_notice->check();
     if (report.historyProblem)
         m_notice->showNote(QLatin1String(kHistoryNotKept) + report.historyProblem->message());
     if (report.complete())
-        forgetUnsavedEdits(folder);
+        forgetUnsavedEdits();
 }
 
-void WorkKeeper::keepUnsavedEdits(const ConfigModel& model, bool modified)
+void WorkKeeper::keepUnsavedEdits()
 {
-    if (const auto failure = m_editsKeeper.follow(model, modified, m_known))
+    if (const auto failure = m_editsKeeper.follow(m_model, m_modified(), m_known))
         m_notice->showNote(*failure);
 }
 
-void WorkKeeper::forgetUnsavedEdits(const QString& folder)
+void WorkKeeper::forgetUnsavedEdits()
 {
-    if (const auto failure = m_editsKeeper.forget(folder))
+    if (const auto failure = m_editsKeeper.forget(m_model.configFolder))
         m_notice->showNote(*failure);
 }
 
 // A record of another editor that still runs is its live one, not a crash's.
-std::optional<ConfigModel> WorkKeeper::recoverEdits(const QString& folder)
+std::optional<ConfigModel> WorkKeeper::recoverEdits()
 {
+    const QString& folder = m_model.configFolder;
     if (m_otherEditor)
         return std::nullopt;
     std::optional<FileProblem> problem;
@@ -165,13 +216,15 @@ std::optional<ConfigModel> WorkKeeper::recoverEdits(const QString& folder)
     return record->model;
 }
 
-bool WorkKeeper::restoreVersion(const QString& folder, bool modified)
+// True when a version was written back, whole or not: the folder is to be shown again.
+bool WorkKeeper::restoreVersion()
 {
+    const QString& folder = m_model.configFolder;
     HistoryDialog dialog(folder, m_window);
     if (dialog.exec() != QDialog::Accepted || dialog.chosenVersion() == 0)
         return false;
     const int number = dialog.chosenVersion();
-    if (modified && !m_messages.askYesNo(QString::fromLatin1(kRestoreQuestion).arg(number)))
+    if (m_modified() && !m_messages.askYesNo(QString::fromLatin1(kRestoreQuestion).arg(number)))
         return false;
     const std::optional<KeptVersion> version = readKeptVersion(folder, number);
     if (!version) {
