@@ -6,8 +6,6 @@
 #include "editors/CrosspointEditor.h"
 #include "editors/LoopEditor.h"
 #include "editors/MeterEditor.h"
-#include "model/CompressorFile.h"
-#include "model/MeterFile.h"
 #include "ui/CompressorTab.h"
 #include "ui/ControlsTree.h"
 #include "ui/CrossPointMenu.h"
@@ -18,11 +16,8 @@
 #include "ui/Form1Texts.h"
 #include "ui/FrameStyle.h"
 #include "ui/GridView.h"
-#include "ui/LoopsTab.h"
 #include "ui/MetersTab.h"
-#include "ui/MixTab.h"
 #include "ui/PageKeys.h"
-#include "ui/ScreenFit.h"
 #include "ui/TabsPresenter.h"
 #include "ui/WorkKeeper.h"
 #include "views/ViewTexts.h"
@@ -91,10 +86,8 @@ Form1::Form1(const Form1Services& services, QWidget* parent)
 Form1::~Form1()
 {
     // The trees show the loaded sets, which go before the tree widgets do.
-    for (int mixer = 0; mixer < kMixerCount; ++mixer) {
-        mixTab(mixer).controlsTree().showControlSet(nullptr);
-        m_loopsTab->controlsTree(mixer).showControlSet(nullptr);
-    }
+    for (int set = 0; set < kSetCount; ++set)
+        m_presenter->tree(set).showControlSet(nullptr);
     // The stack empties itself as it goes, after this window's members.
     if (m_undoStack)
         m_undoStack->disconnect(this);
@@ -215,7 +208,10 @@ bool Form1::loadFolder(const QString& folder)
         m_undoStack->push(new EditCommand(
             [this](const EditStep& step, bool undo) { applyStep(step, undo, true); },
             recordEdit(before, m_model, {}), m_model));
-        showWholeModel();
+        m_applyingStep = true;
+        m_presenter->showWholeModel();
+        m_applyingStep = false;
+        updateModifiedMark();
     }
     return true;
 }
@@ -361,13 +357,12 @@ void Form1::openFindPanel()
     const int tab = m_tabs->currentIndex();
     if (tab > kLoopsTab)
         return;
-    const int mixer = tab < kMixerCount ? tab : m_loopsTab->lastTreeMixer();
-    const int set = tab < kMixerCount ? crosspointSetOf(mixer) : loopSetOf(mixer);
+    const int set =
+        tab < kMixerCount ? crosspointSetOf(tab) : loopSetOf(m_loopsTab->lastTreeMixer());
     if (!m_findPanel)
         m_findPanel = new FindPanel(this, m_tabs);
-    m_findPanel->openOver(tab < kMixerCount ? &mixTab(mixer).controlsTree()
-                                            : &m_loopsTab->controlsTree(mixer),
-                          set, m_load->sets[static_cast<std::size_t>(set)]);
+    m_findPanel->openOver(&m_presenter->tree(set), set,
+                          m_load->sets[static_cast<std::size_t>(set)]);
 }
 
 void Form1::recordStep(const ConfigModel& before, const EditPlace& place, int mergeId)
@@ -392,25 +387,6 @@ void Form1::applyStep(const EditStep& step, bool undo, bool wholeModel)
         m_presenter->showStep(step.place);
     m_applyingStep = false;
     updateModifiedMark();
-}
-
-void Form1::showWholeModel()
-{
-    m_applyingStep = true;
-    m_presenter->showWholeModel();
-    m_applyingStep = false;
-    updateModifiedMark();
-}
-
-bool Form1::isModified() const
-{
-    return m_loaded && !(m_model == m_savedModel);
-}
-
-// The caption is the described one while nothing changed, and ends in "*" otherwise.
-void Form1::updateModifiedMark()
-{
-    setWindowTitle(isModified() ? m_caption + QLatin1Char('*') : m_caption);
 }
 
 void Form1::save()

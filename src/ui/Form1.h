@@ -73,7 +73,7 @@ public:
     double twipsPerPixel() const { return m_twipsPerPixel; }
 
     // Whether the configuration differs from what was last loaded or saved.
-    bool isModified() const;
+    bool isModified() const { return m_loaded && !(m_model == m_savedModel); }
     // Shrinks the window, where its frame would not fit `available`, to the largest size whose
     // frame does (the screen's available area, in the real program); again when the frame
     // becomes known or changes.
@@ -107,8 +107,11 @@ private:
     // The edit history.
     void recordStep(const ConfigModel& before, const EditPlace& place, int mergeId = -1);
     void applyStep(const EditStep& step, bool undo, bool wholeModel);
-    void showWholeModel();
-    void updateModifiedMark();
+    // The caption is the described one while nothing changed, and ends in "*" otherwise.
+    void updateModifiedMark()
+    {
+        setWindowTitle(isModified() ? m_caption + QLatin1Char('*') : m_caption);
+    }
 
     // Saving and the exit question.
     void save();

@@ -154,10 +154,13 @@ void TabsPresenter::revealControl(int set, int pointer)
     const int index = m_load->sets[static_cast<std::size_t>(set)].PointerToNode(pointer);
     if (index == 0)
         return;
-    ControlsTree& tree = set < kMixerCount
-                             ? m_tabs.mix[static_cast<std::size_t>(set)]->controlsTree()
+    tree(set).revealEntry(index);
+}
+
+ControlsTree& TabsPresenter::tree(int set) const
+{
+    return set < kMixerCount ? m_tabs.mix[static_cast<std::size_t>(set)]->controlsTree()
                              : m_tabs.loops->controlsTree(set - loopSetOf(0));
-    tree.revealEntry(index);
 }
 
 QString TabsPresenter::holdLossNote() const

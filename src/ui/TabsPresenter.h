@@ -14,6 +14,7 @@ class QTabWidget;
 namespace tarn {
 
 class CompressorTab;
+class ControlsTree;
 class LoopsTab;
 class MetersTab;
 class MixTab;
@@ -51,6 +52,7 @@ public:
     // Shows the tree entry assigned to the current cell, without selecting it.
     void revealCrossPoint(int mixer);
     void revealLoop(int mixer);
+    ControlsTree& tree(int set) const;
     // The note beside Hold, empty while the next load keeps Hold as it is.
     QString holdLossNote() const;
 
