@@ -7,11 +7,6 @@
 
 namespace tarn {
 
-CellToolTips::CellToolTips(const ConfigModel& model, const std::unique_ptr<FolderLoad>& load)
-    : m_model(model), m_load(load)
-{
-}
-
 void CellToolTips::attachToCrossPoints(const MixTab& tab, int mixer) const
 {
     tab.grid().cells().setToolTips([this, &tab, mixer](int input, int slot) {

@@ -19,7 +19,10 @@ class CellToolTips
 {
 public:
     // The sets are looked up at each question: another folder's load replaces them.
-    CellToolTips(const ConfigModel& model, const std::unique_ptr<FolderLoad>& load);
+    CellToolTips(const ConfigModel& model, const std::unique_ptr<FolderLoad>& load)
+        : m_model(model), m_load(load)
+    {
+    }
 
     void attachToCrossPoints(const MixTab& tab, int mixer) const;
     void attachToLoops(GridView& grid, int mixer) const;

@@ -64,16 +64,6 @@ CompressorTab::CompressorTab(QTabWidget* tabs, double twipsPerPixel)
     m_holdNote->hide();
 }
 
-void CompressorTab::showPosition(CompressorParam param, int position)
-{
-    m_upDown[static_cast<std::size_t>(param)]->setValue(position);
-}
-
-void CompressorTab::focusParameter(CompressorParam param)
-{
-    m_upDown[static_cast<std::size_t>(param)]->setFocus();
-}
-
 void CompressorTab::showHoldNote(const QString& note)
 {
     m_holdNote->setText(note);

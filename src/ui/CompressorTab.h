@@ -5,8 +5,9 @@
 
 #include <array>
 
+#include <QSpinBox>
+
 class QLabel;
-class QSpinBox;
 
 namespace tarn {
 
@@ -19,8 +20,14 @@ class CompressorTab : public TabPage
 public:
     CompressorTab(QTabWidget* tabs, double twipsPerPixel);
 
-    void showPosition(CompressorParam param, int position);
-    void focusParameter(CompressorParam param);
+    void showPosition(CompressorParam param, int position)
+    {
+        m_upDown[static_cast<std::size_t>(param)]->setValue(position);
+    }
+    void focusParameter(CompressorParam param)
+    {
+        m_upDown[static_cast<std::size_t>(param)]->setFocus();
+    }
     // An empty note hides it.
     void showHoldNote(const QString& note);
 

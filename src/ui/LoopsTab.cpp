@@ -87,11 +87,6 @@ void LoopsTab::showNames(int mixer, const QStringList& labels)
     highlightCurrentCell(grid);
 }
 
-void LoopsTab::showLoop(int mixer, int loop, const QString& text)
-{
-    grid(mixer).setText(loop, 0, text);
-}
-
 void LoopsTab::showAssigned(int mixer, const QString& cellText)
 {
     grid(mixer).setFillMode(GridView::FillMode::WholeSelection);

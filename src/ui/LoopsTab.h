@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/GridView.h"
 #include "ui/TabPage.h"
 
 #include <array>
@@ -25,7 +26,7 @@ public:
 
     void applyGeometry(const LoopsTabGeometry& geometry);
     void showNames(int mixer, const QStringList& labels);
-    void showLoop(int mixer, int loop, const QString& text);
+    void showLoop(int mixer, int loop, const QString& text) { grid(mixer).setText(loop, 0, text); }
     // The selection took the control the user chose.
     void showAssigned(int mixer, const QString& cellText);
 

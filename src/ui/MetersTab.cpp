@@ -48,14 +48,4 @@ void MetersTab::clearEntries()
         combo->clear();
 }
 
-void MetersTab::showPosition(int meter, int position)
-{
-    m_combo[static_cast<std::size_t>(meter)]->setCurrentIndex(position);
-}
-
-void MetersTab::focusMeter(int meter)
-{
-    m_combo[static_cast<std::size_t>(meter)]->setFocus();
-}
-
 } // namespace tarn

@@ -5,7 +5,7 @@
 
 #include <array>
 
-class QComboBox;
+#include <QComboBox>
 
 namespace tarn {
 
@@ -20,8 +20,11 @@ public:
     // The loaded folder's entries, shown by every list, each at its first entry.
     void showEntries(const QStringList& entries);
     void clearEntries();
-    void showPosition(int meter, int position);
-    void focusMeter(int meter);
+    void showPosition(int meter, int position)
+    {
+        m_combo[static_cast<std::size_t>(meter)]->setCurrentIndex(position);
+    }
+    void focusMeter(int meter) { m_combo[static_cast<std::size_t>(meter)]->setFocus(); }
 
 signals:
     void meterChosen(int meter, int position);

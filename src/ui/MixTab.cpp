@@ -92,16 +92,6 @@ MixTab::MixTab(QTabWidget* tabs, int mixer, const MixTabGeometry& geometry, doub
     connect(m_paste, &QPushButton::clicked, this, &MixTab::pasteRequested);
 }
 
-int MixTab::selectedOutput() const
-{
-    return m_outputCombo->currentIndex();
-}
-
-void MixTab::selectOutput(int output)
-{
-    m_outputCombo->setCurrentIndex(output);
-}
-
 void MixTab::applyGeometry(const MixTabGeometry& geometry)
 {
     placeOnTab(m_outputFrame, geometry.mixOutputFrame);
@@ -121,11 +111,6 @@ void MixTab::showNames(const QStringList& headers, const QStringList& labels,
         m_grid->setRowHeader(r, labels[r]);
     m_outputCombo->addItems(outputs);
     highlightCurrentCell(*m_grid);
-}
-
-void MixTab::clearOutputs()
-{
-    m_outputCombo->clear();
 }
 
 void MixTab::showOutput(const MixOutputTexts& texts)
@@ -149,12 +134,6 @@ void MixTab::fitColumns()
     for (int c = 0; c < m_grid->columns(); ++c)
         m_grid->setColumnWidthTwips(c, columnWidthTwips(m_grid->columnTexts(c), m_twipsPerPixel),
                                     m_twipsPerPixel);
-}
-
-void MixTab::setBufferFilled(bool filled)
-{
-    m_swap->setEnabled(filled);
-    m_paste->setEnabled(filled);
 }
 
 // From the keyboard the menu opens over the current cell.

@@ -3,8 +3,8 @@
 #include "ui/TabPage.h"
 #include "views/MixOutputView.h"
 
-class QComboBox;
-class QPushButton;
+#include <QComboBox>
+#include <QPushButton>
 
 namespace tarn {
 
@@ -23,20 +23,24 @@ public:
 
     GridView& grid() const { return *m_grid; }
     ControlsTree& controlsTree() const { return *m_tree; }
-    int selectedOutput() const;
-    void selectOutput(int output);
+    int selectedOutput() const { return m_outputCombo->currentIndex(); }
+    void selectOutput(int output) { m_outputCombo->setCurrentIndex(output); }
 
     void applyGeometry(const MixTabGeometry& geometry);
     // The loaded folder's names: the grid's headers and row labels, and the output list.
     void showNames(const QStringList& headers, const QStringList& labels,
                    const QStringList& outputs);
-    void clearOutputs();
+    void clearOutputs() { m_outputCombo->clear(); }
     void showOutput(const MixOutputTexts& texts);
     // The selection took the control the user chose.
     void showAssigned(const QString& cellText);
     // Fits the five column widths and the label column to their texts.
     void fitColumns();
-    void setBufferFilled(bool filled);
+    void setBufferFilled(bool filled)
+    {
+        m_swap->setEnabled(filled);
+        m_paste->setEnabled(filled);
+    }
 
 signals:
     void outputChosen();

@@ -17,12 +17,6 @@
 
 namespace tarn {
 
-TabsPresenter::TabsPresenter(const ConfigModel& model, const std::unique_ptr<FolderLoad>& load,
-                             const WindowTabs& tabs)
-    : m_model(model), m_load(load), m_tabs(tabs), m_toolTips(model, load)
-{
-}
-
 void TabsPresenter::showLoad()
 {
     const ChannelNames& names = m_load->names;

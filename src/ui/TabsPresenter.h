@@ -36,7 +36,10 @@ class TabsPresenter
 {
 public:
     TabsPresenter(const ConfigModel& model, const std::unique_ptr<FolderLoad>& load,
-                  const WindowTabs& tabs);
+                  const WindowTabs& tabs)
+        : m_model(model), m_load(load), m_tabs(tabs), m_toolTips(model, load)
+    {
+    }
 
     // The loaded sets, names and values; the tooltips follow the model from now on.
     void showLoad();
