@@ -68,6 +68,17 @@ INSTANTIATE_TEST_SUITE_P(
                       LeaveRow{"CloseButton", "", Qt::Key_unknown}),
     [](const auto& info) { return std::string(info.param.id); });
 
+// Ctrl+Tab leaves the page with the panel open: the panel goes, and the tree it stood over gets
+// its rows back.
+TEST_F(FindPanelTest, GoesWithItsPageAndGivesTheRowsBack)
+{
+    openActive();
+    find("fader 2");
+    QTest::keyClick(field(), Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_FALSE(panel()->isVisible());
+    EXPECT_EQ(tree(0)->viewport()->geometry().top(), tree(0)->contentsRect().top());
+}
+
 // The first entries too, which the panel stood over, and matches deep in the tree; the field
 // keeps the focus and tells a screen reader its name and the count.
 TEST_F(FindPanelTest, EveryMatchIsShownBelowThePanelWhileTheFieldKeepsTheFocus)
