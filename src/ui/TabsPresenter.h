@@ -20,9 +20,7 @@ class MetersTab;
 class MixTab;
 struct FolderLoad;
 
-// The window's tabs, and what they show of the model and the loaded folder: the texts the core
-// builds are handed to each tab here, so that the window only decides what changes. It reads
-// the model and never changes it.
+// The window's tab strip and its tabs, which Form1 makes and owns.
 struct WindowTabs
 {
     QTabWidget* strip;
@@ -32,6 +30,9 @@ struct WindowTabs
     CompressorTab* compressor;
 };
 
+// What the tabs show of the model and the loaded folder: the texts the core builds are handed
+// to each tab here, so that the window only decides what changes. It reads the model and
+// never changes it.
 class TabsPresenter
 {
 public:
