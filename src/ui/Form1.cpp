@@ -15,10 +15,8 @@
 #include "ui/Fonts.h"
 #include "ui/Form1Texts.h"
 #include "ui/FrameStyle.h"
-#include "ui/GridView.h"
 #include "ui/MetersTab.h"
 #include "ui/PageKeys.h"
-#include "ui/TabsPresenter.h"
 #include "ui/WorkKeeper.h"
 #include "views/ViewTexts.h"
 
@@ -70,17 +68,16 @@ Form1::Form1(const Form1Services& services, QWidget* parent)
         QStringLiteral("Write the configuration to the four files of the folder (Ctrl+S)"));
     m_popupMenu = new CrossPointMenu(this);
     new PageKeys(this, m_tabs);
-    m_screenFit = new ScreenFit(this);
     m_work = new WorkKeeper(this, m_services.messages, m_model, [this] { return isModified(); });
-    m_presenter = std::make_unique<TabsPresenter>(
-        m_model, m_load, WindowTabs{m_tabs, m_mixTab, m_loopsTab, m_metersTab, m_compressorTab});
+    const WindowTabs tabs{m_tabs, m_mixTab, m_loopsTab, m_metersTab, m_compressorTab};
+    m_presenter = std::make_unique<TabsPresenter>(m_model, m_load, tabs);
     // Made after the frames, so that it outlives them when the window's children go.
     auto* frameStyle = new FrameStyle;
     frameStyle->setParent(this);
     for (QGroupBox* frame : findChildren<QGroupBox*>())
         frame->setStyle(frameStyle);
+    m_windowFit = new WindowFit(this, tabs, m_geometry, m_model, m_twipsPerPixel);
     resize(toPixels(kDesignClientArea, m_twipsPerPixel).size());
-    connect(m_tabs, &QTabWidget::currentChanged, this, &Form1::fitActiveTab);
 }
 
 Form1::~Form1()
@@ -149,28 +146,6 @@ QAction* Form1::addShortcut(const QList<QKeySequence>& keys)
     return action;
 }
 
-void Form1::fitActiveTab()
-{
-    // The tab strip's bounds are captured by the window load; before it there is nothing to fit.
-    if (m_model.initialTabWidth <= 0 || m_model.initialTabHeight <= 0)
-        return;
-    const int tab = m_tabs->currentIndex();
-    ArrangeWindow(m_geometry, pixelsToTwips(width(), m_twipsPerPixel),
-                  pixelsToTwips(height(), m_twipsPerPixel), tab, m_model.initialTabWidth,
-                  m_model.initialTabHeight);
-    m_tabs->setGeometry(toPixels(m_geometry.tabStrip, m_twipsPerPixel));
-    if (tab < kMixerCount)
-        mixTab(tab).applyGeometry(m_geometry.mixTabs[static_cast<std::size_t>(tab)]);
-    else if (tab == kLoopsTab)
-        m_loopsTab->applyGeometry(m_geometry.loopsTab);
-}
-
-void Form1::resizeEvent(QResizeEvent* event)
-{
-    QWidget::resizeEvent(event);
-    fitActiveTab();
-}
-
 bool Form1::start(const QString& argumentFolder)
 {
     m_model.captionBase = windowTitle();
@@ -219,7 +194,8 @@ bool Form1::loadFolder(const QString& folder)
 // Ctrl+O: unsaved edits are settled first; a cancelled dialog keeps the folder shown.
 void Form1::openOtherFolder()
 {
-    if (isModified() && !settleUnsavedChanges(kSaveBeforeOpenQuestion))
+    if (isModified() &&
+        !m_work->settleUnsavedEdits(kSaveBeforeOpenQuestion, [this] { return saveFolder(); }))
         return;
     const FolderChoice choice =
         ResolveConfigFolder(m_services.settings, m_services.chooser, m_services.messages);
@@ -406,29 +382,14 @@ bool Form1::saveFolder()
     return true;
 }
 
-bool Form1::settleUnsavedChanges(const char* question)
-{
-    switch (m_services.messages.askYesNoCancel(QLatin1String(question))) {
-    case MessageBoxes::Answer::Yes:
-        // A failed save keeps the window and its edits, so that they are not lost.
-        return saveFolder();
-    case MessageBoxes::Answer::No:
-        // The edits are given up, so nothing is left to recover after a crash.
-        m_work->forgetUnsavedEdits();
-        return true;
-    case MessageBoxes::Answer::Cancel:
-        break;
-    }
-    return false;
-}
-
 void Form1::closeEvent(QCloseEvent* event)
 {
     if (m_ending || !m_loaded) {
         event->accept();
         return;
     }
-    event->setAccepted(settleUnsavedChanges(kSaveBeforeExitQuestion));
+    event->setAccepted(
+        m_work->settleUnsavedEdits(kSaveBeforeExitQuestion, [this] { return saveFolder(); }));
 }
 
 } // namespace tarn

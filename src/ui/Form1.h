@@ -6,7 +6,7 @@
 #include "model/ConfigModel.h"
 #include "ui/LoopsTab.h"
 #include "ui/MixTab.h"
-#include "ui/ScreenFit.h"
+#include "ui/WindowFit.h"
 #include "ui/WindowLayout.h"
 
 #include <array>
@@ -77,17 +77,15 @@ public:
     // Shrinks the window, where its frame would not fit `available`, to the largest size whose
     // frame does (the screen's available area, in the real program); again when the frame
     // becomes known or changes.
-    void fitToScreen(const QRect& available) { m_screenFit->fitInto(available); }
+    void fitToScreen(const QRect& available) { m_windowFit->fitInto(available); }
 
 protected:
-    void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
     MixTab& mixTab(int mixer) const { return *m_mixTab[static_cast<std::size_t>(mixer)]; }
     void connectTabs();
     QAction* addShortcut(const QList<QKeySequence>& keys);
-    void fitActiveTab();
 
     // The load and what it shows.
     void showLoadedFolder();
@@ -116,8 +114,6 @@ private:
     // Saving and the exit question.
     void save();
     bool saveFolder();
-    // Asks `question` (Yes / No / Cancel) and saves on Yes; false when the user stays.
-    bool settleUnsavedChanges(const char* question);
 
     Form1Services m_services;
     double m_twipsPerPixel = 15;
@@ -146,7 +142,7 @@ private:
     CrossPointMenu* m_popupMenu = nullptr;
     FindPanel* m_findPanel = nullptr; // made on first use
     WorkKeeper* m_work = nullptr;
-    ScreenFit* m_screenFit = nullptr;
+    WindowFit* m_windowFit = nullptr;
     std::unique_ptr<TabsPresenter> m_presenter;
 };
 

@@ -192,6 +192,22 @@ void WorkKeeper::forgetUnsavedEdits()
         m_notice->showNote(*failure);
 }
 
+bool WorkKeeper::settleUnsavedEdits(const char* question, const std::function<bool()>& save)
+{
+    switch (m_messages.askYesNoCancel(QLatin1String(question))) {
+    case MessageBoxes::Answer::Yes:
+        // A failed save keeps the window and its edits, so that they are not lost.
+        return save();
+    case MessageBoxes::Answer::No:
+        // The edits are given up, so nothing is left to recover after a crash.
+        forgetUnsavedEdits();
+        return true;
+    case MessageBoxes::Answer::Cancel:
+        break;
+    }
+    return false;
+}
+
 // A record of another editor that still runs is its live one, not a crash's.
 std::optional<ConfigModel> WorkKeeper::recoverEdits()
 {

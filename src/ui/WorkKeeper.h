@@ -50,6 +50,8 @@ public:
     // were. True when all were written.
     bool save(const std::vector<QString>& unreadFiles);
     void forgetUnsavedEdits();
+    // Asks `question` (Yes / No / Cancel) and calls `save` on Yes; false when the user stays.
+    bool settleUnsavedEdits(const char* question, const std::function<bool()>& save);
     // The edits a crashed editor left for the folder, when the user would have them back.
     std::optional<ConfigModel> recoverEdits();
 
