@@ -1,5 +1,7 @@
 #include "ui/GridModel.h"
 
+#include "model/Index.h"
+
 #include <algorithm>
 #include <utility>
 
@@ -51,12 +53,12 @@ bool GridModel::isCell(int row, int column) const
 
 GridModel::Cell& GridModel::cell(int row, int column)
 {
-    return m_cells[static_cast<std::size_t>(row * m_columns + column)];
+    return at(m_cells, row * m_columns + column);
 }
 
 const GridModel::Cell& GridModel::cell(int row, int column) const
 {
-    return m_cells[static_cast<std::size_t>(row * m_columns + column)];
+    return at(m_cells, row * m_columns + column);
 }
 
 QVariant GridModel::data(const QModelIndex& index, int role) const
@@ -88,7 +90,7 @@ const GridModel::Header* GridModel::header(Qt::Orientation orientation, int sect
         orientation == Qt::Horizontal ? m_columnHeaders : m_rowHeaders;
     if (section < 0 || section >= static_cast<int>(headers.size()))
         return nullptr;
-    return &headers[static_cast<std::size_t>(section)];
+    return &at(headers, section);
 }
 
 QVariant GridModel::headerData(int section, Qt::Orientation orientation, int role) const
@@ -199,9 +201,7 @@ void GridModel::setHeaderText(Qt::Orientation orientation, int section, const QS
 {
     if (!header(orientation, section))
         return;
-    (orientation == Qt::Horizontal ? m_columnHeaders
-                                   : m_rowHeaders)[static_cast<std::size_t>(section)]
-        .text = text;
+    at((orientation == Qt::Horizontal ? m_columnHeaders : m_rowHeaders), section).text = text;
     emit headerDataChanged(orientation, section, section);
 }
 
@@ -209,9 +209,7 @@ void GridModel::setHeaderName(Qt::Orientation orientation, int section, const QS
 {
     if (!header(orientation, section))
         return;
-    (orientation == Qt::Horizontal ? m_columnHeaders
-                                   : m_rowHeaders)[static_cast<std::size_t>(section)]
-        .name = name;
+    at((orientation == Qt::Horizontal ? m_columnHeaders : m_rowHeaders), section).name = name;
     emit headerDataChanged(orientation, section, section);
 }
 

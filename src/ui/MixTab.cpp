@@ -1,105 +1,150 @@
-#include "app/LoadSequence.h"
-#include "editors/CrosspointEditor.h"
+#include "ui/MixTab.h"
+
+#include "controls/ControlSet.h"
+#include "layout/DesignGeometry.h"
+#include "layout/WindowLayout.h"
+#include "model/Index.h"
 #include "texts/DisplayTexts.h"
-#include "texts/MixOutputTexts.h"
-#include "ui/Form1.h"
+#include "ui/ControlsTree.h"
+#include "ui/Fonts.h"
+#include "ui/Form1Texts.h"
 #include "ui/GridView.h"
 
 #include <QComboBox>
 #include <QCursor>
-#include <QMenu>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QTreeView>
 
 namespace tarn {
 
-int Form1::selectedMixOutput(int mixer) const
+namespace {
+
+const char* const kSetAccessibleNames[2] = {"AES3 mix controls", "IP mix controls"};
+
+// The visible caption first, so that the name holds what a sighted helper reads out.
+QString captionOfMixer(const char* caption, int mixer)
 {
-    return m_mixOutputCombo[static_cast<std::size_t>(mixer)]->currentIndex();
+    return QLatin1String(caption) + QStringLiteral(" (") +
+           QLatin1String(mixer == 0 ? "AES3" : "IP") + QStringLiteral(" mix)");
 }
 
-void Form1::MixOutputCombo_Click(int mixer)
+} // namespace
+
+MixTab::MixTab(QTabWidget* tabs, int mixer, const MixTabGeometry& geometry, double twipsPerPixel)
+    : TabPage(tabs, QLatin1String(kTabCaptions[mixer]), twipsPerPixel)
 {
-    const int output = selectedMixOutput(mixer);
-    if (output < 0 || output >= kOutputCount)
-        return;
-    const MixOutputTexts texts = mixOutputCellTexts(
-        m_model, m_load->sets[static_cast<std::size_t>(crosspointSetOf(mixer))], mixer, output);
-    crossPointGrid(mixer).setTexts(
-        {0, 0, kInputCount - 1, kSlotCount - 1}, [&](int input, int slot) {
-            return texts[static_cast<std::size_t>(input)][static_cast<std::size_t>(slot)];
-        });
-    Grid_Resize(mixer);
+    m_inputFrame =
+        addFrame(this, indexed("MixInputFrame", mixer), QLatin1String(kMixInputFrameCaption));
+    m_grid = new GridView(kInputCount, kSlotCount, m_inputFrame, indexed("CrossPointGrid", mixer));
+    m_grid->setFont(sixPixelFixedFont());
+    m_grid->setAccessibleName(ofMixer(mixer, "crosspoints"));
+
+    m_outputFrame =
+        addFrame(this, indexed("MixOutputFrame", mixer), QLatin1String(kMixOutputFrameCaption));
+    // A list is read by the frame around it; this one names the mixer too.
+    m_outputFrame->setAccessibleName(ofMixer(mixer, kMixOutputFrameCaption));
+    const auto button = [&](const char* family, const char* caption, const TwipsRect& rect,
+                            const char* toolTip) {
+        auto* b = new QPushButton(QLatin1String(caption), m_outputFrame);
+        b->setObjectName(indexed(family, mixer));
+        b->setAccessibleName(captionOfMixer(caption, mixer));
+        b->setToolTip(QLatin1String(toolTip));
+        place(b, rect);
+        return b;
+    };
+    QPushButton* copy =
+        button("CopyMixOut", kCopyMixOutCaption, kCopyMixOutRect,
+               "Copy the controls of the selected mix output into this mixer's buffer");
+    m_swap = button("SwapMixOut", kSwapMixOutCaption, kSwapMixOutRect,
+                    "Exchange the controls of the selected mix output with the buffer");
+    m_paste = button("PasteMixOut", kPasteMixOutCaption, kPasteMixOutRect,
+                     "Replace the controls of the selected mix output with the buffer");
+    // Nothing to swap or paste before the first copy.
+    setBufferFilled(false);
+    m_outputCombo = new QComboBox(m_outputFrame);
+    m_outputCombo->setObjectName(indexed("MixOutputCombo", mixer));
+    m_outputCombo->setFont(sixPixelFixedFont());
+    place(m_outputCombo, kMixOutputComboRect);
+
+    m_controlsFrame =
+        addFrame(this, indexed("MixControlsFrame", mixer), QLatin1String(kControlsFrameCaption));
+    m_tree = new ControlsTree(crosspointSetOf(mixer), QLatin1String(kSetAccessibleNames[mixer]),
+                              m_controlsFrame);
+    applyGeometry(geometry);
+
+    // Tab leads from the grid straight to the tree that assigns to it.
+    setTabOrder(m_grid, m_tree->view());
+    setTabOrder(m_tree->view(), copy);
+    setTabOrder(copy, m_swap);
+    setTabOrder(m_swap, m_paste);
+    setTabOrder(m_paste, m_outputCombo);
+
+    followCurrentCell(*m_grid);
+    connect(m_grid, &GridView::cellDoubleClicked, this, &MixTab::revealRequested);
+    connect(m_grid, &GridView::mouseUp, this, [this](Qt::MouseButton button) {
+        if (button == Qt::RightButton)
+            emit menuRequested(QCursor::pos());
+    });
+    connect(m_grid, &GridView::contextMenuKey, this, &MixTab::requestMenuAtCell);
+    connect(m_outputCombo, &QComboBox::currentIndexChanged, this, &MixTab::outputChosen);
+    connect(copy, &QPushButton::clicked, this, &MixTab::copyRequested);
+    connect(m_swap, &QPushButton::clicked, this, &MixTab::swapRequested);
+    connect(m_paste, &QPushButton::clicked, this, &MixTab::pasteRequested);
 }
 
-void Form1::Grid_Resize(int mixer)
+void MixTab::applyGeometry(const MixTabGeometry& geometry)
 {
-    GridView& grid = crossPointGrid(mixer);
-    fitLabelsToTexts(grid);
-    for (int c = 0; c < grid.columns(); ++c)
-        grid.setColumnWidthTwips(c, columnWidthTwips(grid.columnTexts(c), m_twipsPerPixel),
-                                 m_twipsPerPixel);
+    placeOnTab(m_outputFrame, geometry.mixOutputFrame);
+    placeOnTab(m_controlsFrame, geometry.mixControlsFrame);
+    place(m_tree->view(), geometry.controlsTree);
+    placeOnTab(m_inputFrame, geometry.mixInputFrame);
+    place(m_grid, geometry.crossPointGrid);
 }
 
-void Form1::fitLabelsToTexts(GridView& grid)
+void MixTab::showNames(const QStringList& headers, const QStringList& labels,
+                       const QStringList& outputs)
 {
-    grid.setLabelWidthTwips(columnWidthTwips(grid.labelTexts(), m_twipsPerPixel), m_twipsPerPixel);
+    m_grid->setCornerText(headers.value(0));
+    for (int c = 1; c < headers.size(); ++c)
+        m_grid->setColumnHeader(c - 1, headers[c]);
+    for (int r = 0; r < labels.size(); ++r)
+        m_grid->setRowHeader(r, labels[r]);
+    m_outputCombo->addItems(outputs);
+    highlightCurrentCell(*m_grid);
 }
 
-void Form1::assignToCrossPointSelection(int mixer, int pointer, const QString& text)
+void MixTab::showOutput(const MixOutputTexts& texts)
 {
-    GridView& grid = crossPointGrid(mixer);
-    const CellRect selection = grid.selection();
-    const int output = selectedMixOutput(mixer);
-    const ConfigModel before = m_model;
-    if (!AssignCrossPoint(m_model, mixer, output, selection, pointer))
-        return;
-    grid.setFillMode(GridView::FillMode::WholeSelection);
-    grid.setSelectionText(assignedCellText(text));
-    Grid_Resize(mixer);
-    recordStep(before, {mixer, mixer, output, selection, 0});
+    m_grid->setTexts({0, 0, kInputCount - 1, kSlotCount - 1},
+                     [&](int input, int slot) { return at(at(texts, input), slot); });
+    fitColumns();
 }
 
-void Form1::CrossPointGrid_DblClick(int mixer)
+void MixTab::showAssigned(const QString& cellText)
 {
-    const CellRect cell = crossPointGrid(mixer).selection();
-    const int output = selectedMixOutput(mixer);
-    const int input = cell.row;
-    const int slot = cell.column;
-    if (output < 0 || input < 0 || input >= kInputCount || slot < 0 || slot >= kSlotCount)
-        return;
-    revealControl(crosspointSetOf(mixer), m_model.slot(mixer, output, input, slot));
+    m_grid->setFillMode(GridView::FillMode::WholeSelection);
+    m_grid->setSelectionText(cellText);
+    fitColumns();
 }
 
-void Form1::CrossPointGrid_MouseUp(int mixer, Qt::MouseButton button)
+void MixTab::fitColumns()
 {
-    if (button != Qt::RightButton)
-        return;
-    m_popupGridIndex = static_cast<std::int16_t>(mixer);
-    m_popupMenu->popup(QCursor::pos());
+    fitLabelsToTexts(*m_grid);
+    for (int c = 0; c < m_grid->columns(); ++c)
+        m_grid->setColumnWidthTwips(c, columnWidthTwips(m_grid->columnTexts(c), m_twipsPerPixel),
+                                    m_twipsPerPixel);
 }
 
-void Form1::CrossPointGrid_ContextMenuKey(int mixer)
+// From the keyboard the menu opens over the current cell.
+void MixTab::requestMenuAtCell()
 {
-    m_popupGridIndex = static_cast<std::int16_t>(mixer);
-    // From the keyboard the menu opens over the current cell.
-    const GridView& grid = crossPointGrid(mixer);
-    const CellRect current = grid.selection();
-    const QRect cell = grid.visualRect(grid.cells().index(current.row, current.column));
-    const QPoint at = grid.viewport()->rect().intersects(cell)
-                          ? grid.viewport()->mapToGlobal(cell.center())
-                          : grid.mapToGlobal(grid.rect().center());
-    m_popupMenu->popup(at);
-}
-
-void Form1::mnuMUTE_Click()
-{
-    assignToCrossPointSelection(m_popupGridIndex, kMuteAssignment.pointer,
-                                QLatin1String(kMuteAssignment.text));
-}
-
-void Form1::mnuLu_Click()
-{
-    assignToCrossPointSelection(m_popupGridIndex, kUnityAssignment.pointer,
-                                QLatin1String(kUnityAssignment.text));
+    const CellRect current = m_grid->selection();
+    const QRect cell = m_grid->visualRect(m_grid->cells().index(current.row, current.column));
+    const QPoint at = m_grid->viewport()->rect().intersects(cell)
+                          ? m_grid->viewport()->mapToGlobal(cell.center())
+                          : m_grid->mapToGlobal(m_grid->rect().center());
+    emit menuRequested(at);
 }
 
 } // namespace tarn

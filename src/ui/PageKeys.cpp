@@ -1,4 +1,8 @@
-#include "ui/Form1.h"
+#include "ui/PageKeys.h"
+
+#include "model/Index.h"
+#include "ui/ControlsTree.h"
+#include "ui/FindPanel.h"
 
 #include <QAction>
 #include <QApplication>
@@ -29,35 +33,37 @@ bool canTakeFocus(const QWidget* widget, const QWidget* page)
 
 } // namespace
 
-void Form1::connectPageKeys()
+PageKeys::PageKeys(QWidget* window, QTabWidget* tabs)
+    : QObject(window), m_window(window), m_tabs(tabs)
 {
     const auto addKey = [this](const QKeySequence& key, int step) {
-        auto* action = new QAction(this);
+        auto* action = new QAction(m_window);
         action->setShortcut(key);
         // Taken before any widget sees the key: a list would otherwise search for a tab
         // character, and the tab strip would hand the focus on through "Save".
         action->setShortcutContext(Qt::WindowShortcut);
-        addAction(action);
+        m_window->addAction(action);
         connect(action, &QAction::triggered, this, [this, step] { switchPage(step); });
     };
     addKey(QKeySequence(Qt::CTRL | Qt::Key_Tab), 1);
     addKey(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), -1);
 }
 
-void Form1::switchPage(int step)
+void PageKeys::switchPage(int step)
 {
     const int count = m_tabs->count();
     const int from = m_tabs->currentIndex();
     const int to = (from + step + count) % count;
     QWidget* focus = QApplication::focusWidget();
     // The find field stands over a tree of the page and closes with it: back here is that tree.
-    const bool finding = focus && m_findPanel && m_findPanel->isAncestorOf(focus);
+    auto* find = m_window->findChild<FindPanel*>(QString(), Qt::FindDirectChildrenOnly);
+    const bool finding = focus && find && find->isAncestorOf(focus);
     if (finding)
-        focus = m_controlsTree[static_cast<std::size_t>(m_findSet)];
+        focus = find->tree()->view();
     if (focus && m_tabs->widget(from)->isAncestorOf(focus))
-        m_pageFocus[static_cast<std::size_t>(from)] = focus;
+        at(m_pageFocus, from) = focus;
     QWidget* page = m_tabs->widget(to);
-    QWidget* target = m_pageFocus[static_cast<std::size_t>(to)];
+    QWidget* target = at(m_pageFocus, to);
     if (!canTakeFocus(target, page))
         target = firstFocusOn(page);
     // The focus moves before the pages do: hiding a page that holds it would hand it on along
@@ -67,7 +73,7 @@ void Form1::switchPage(int step)
         target->setFocus(Qt::TabFocusReason);
     // Closed without the focus in it, the field gives none back to the tree it leaves.
     if (target && finding)
-        m_findPanel->hide();
+        find->closeOver(false);
     m_tabs->setCurrentIndex(to);
 }
 
