@@ -1,7 +1,7 @@
 #include "ui/CrossPointMenu.h"
 
 #include "editors/CrosspointEditor.h"
-#include "ui/Form1Texts.h"
+#include "texts/WindowTexts.h"
 
 namespace tarn {
 

@@ -15,7 +15,7 @@
 #include "ui/EditCommand.h"
 #include "ui/FindPanel.h"
 #include "ui/Fonts.h"
-#include "ui/Form1Texts.h"
+#include "texts/WindowTexts.h"
 #include "ui/FrameStyle.h"
 #include "ui/MetersTab.h"
 #include "ui/PageKeys.h"

@@ -6,7 +6,7 @@
 #include "texts/DisplayTexts.h"
 #include "ui/ControlsTree.h"
 #include "ui/Fonts.h"
-#include "ui/Form1Texts.h"
+#include "texts/WindowTexts.h"
 #include "ui/GridView.h"
 
 #include <QGroupBox>

@@ -2,7 +2,7 @@
 
 #include "layout/DesignGeometry.h"
 #include "texts/DisplayTexts.h"
-#include "ui/Form1Texts.h"
+#include "texts/WindowTexts.h"
 
 #include <QComboBox>
 #include <QGroupBox>

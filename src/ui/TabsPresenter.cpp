@@ -8,7 +8,7 @@
 #include "texts/DisplayTexts.h"
 #include "ui/CompressorTab.h"
 #include "ui/ControlsTree.h"
-#include "ui/Form1Texts.h"
+#include "texts/WindowTexts.h"
 #include "ui/GridView.h"
 #include "ui/LoopsTab.h"
 #include "ui/MetersTab.h"

@@ -5,8 +5,8 @@
 #include "app/RecoveryRecord.h"
 #include "app/SaveHistory.h"
 #include "model/FolderFiles.h"
+#include "texts/WindowTexts.h"
 #include "ui/FolderChangedNotice.h"
-#include "ui/Form1Texts.h"
 #include "ui/HistoryDialog.h"
 
 #include <utility>
@@ -22,30 +22,7 @@ namespace tarn {
 
 namespace {
 
-constexpr char kOtherEditorQuestion[] =
-    "%1 is open in another Tarnconfig window%2. Open it anyway?";
-constexpr char kOverwriteIntro[] =
-    "These files were changed by another program since they were loaded:";
-constexpr char kOverwriteQuestion[] = "Overwrite them?";
-constexpr char kReloadQuestion[] =
-    "Reloading the folder discards your unsaved changes. Reload anyway?";
-constexpr char kRecoveryQuestion[] =
-    "Tarnconfig ended without saving changes to %1 (%2).%3 Recover them?";
-constexpr char kRecoveryDiskChanged[] =
-    " The folder's files have changed on disk since then; recovering lays the changes over them.";
-constexpr char kRestoreQuestion[] =
-    "Restoring version %1 discards your unsaved changes. Restore anyway?";
-constexpr char kRestoreNotKept[] = "Version %1 is no longer kept whole; nothing was restored.";
-constexpr char kRestoreFailed[] = "The version could not be restored completely. These files "
-                                  "were not written:";
-constexpr char kHistoryNotKept[] = "The files were saved, but the versions they replaced could "
-                                   "not be kept: ";
 constexpr const char* kBinaryFiles[] = {kAes3MixFile, kIpMixFile, kMeterFile, kCompressorFile};
-
-QString dateText(const QDateTime& time)
-{
-    return time.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-}
 
 } // namespace
 
@@ -66,10 +43,7 @@ bool WorkKeeper::claimFolder(const QString& folder, const QString& shownFolder)
     auto presence = std::make_unique<EditorPresence>(folder);
     const std::optional<qint64> other = presence->claim();
     if (other) {
-        const QString process =
-            *other > 0 ? QStringLiteral(" (process %1)").arg(*other) : QString();
-        if (!m_messages.askYesNo(
-                QLatin1String(kOtherEditorQuestion).arg(QDir::toNativeSeparators(folder), process)))
+        if (!m_messages.askYesNo(otherEditorQuestion(folder, other)))
             return false;
     }
     m_otherEditor = other.has_value();
@@ -105,11 +79,7 @@ void WorkKeeper::reportLoadProblems(const FolderLoad& load)
 {
     if (load.problems.empty())
         return;
-    QStringList lines{QLatin1String(kLoadProblemsIntro)};
-    for (const FileProblem& problem : load.problems)
-        lines.append(problem.message());
-    lines.append(QLatin1String(kLoadProblemsOutro));
-    m_messages.showOk(lines.join(QLatin1Char('\n')));
+    m_messages.showOk(loadProblemsMessage(load.problems));
 }
 
 void WorkKeeper::followEdits(QUndoStack* stack, QPushButton* save)
@@ -139,15 +109,7 @@ bool WorkKeeper::save(const std::vector<QString>& unreadFiles)
     noteSave(report);
     if (report.complete())
         return true;
-    QStringList lines{QLatin1String(kSaveFailedIntro)};
-    for (const FileProblem& problem : report.notWritten)
-        lines.append(problem.message());
-    if (!report.written.empty()) {
-        lines.append(QLatin1String(kSaveWrittenIntro));
-        lines.append(QStringList(report.written.begin(), report.written.end()));
-    }
-    lines.append(QLatin1String(kSaveFailedOutro));
-    m_messages.showOk(lines.join(QLatin1Char('\n')));
+    m_messages.showOk(saveFailureMessage(report.notWritten, report.written));
     return false;
 }
 
@@ -162,11 +124,7 @@ bool WorkKeeper::confirmOverwrite()
     });
     if (changed.empty())
         return true;
-    QStringList lines{QLatin1String(kOverwriteIntro)};
-    for (const QString& path : changed)
-        lines << QDir::toNativeSeparators(path);
-    lines << QLatin1String(kOverwriteQuestion);
-    return m_messages.askChoice(lines.join(QLatin1Char('\n')), QStringLiteral("Overwrite"),
+    return m_messages.askChoice(overwriteQuestion(changed), QStringLiteral("Overwrite"),
                                 QStringLiteral("Cancel"));
 }
 
@@ -220,10 +178,7 @@ std::optional<ConfigModel> WorkKeeper::recoverEdits()
         m_notice->showNote(problem->message());
     if (!record)
         return std::nullopt;
-    const QString question =
-        QLatin1String(kRecoveryQuestion)
-            .arg(QDir::toNativeSeparators(folder), dateText(record->time),
-                 record->diskChangedSince() ? QLatin1String(kRecoveryDiskChanged) : QString());
+    const QString question = recoveryQuestion(folder, record->time, record->diskChangedSince());
     if (!m_messages.askChoice(question, QStringLiteral("Recover"), QStringLiteral("Discard"))) {
         if (const auto failure = removeRecoveryRecord(folder))
             m_notice->showNote(failure->message());
@@ -249,10 +204,7 @@ bool WorkKeeper::restoreVersion()
     }
     const SaveReport report = RestoreVersion(folder, *version);
     if (!report.complete()) {
-        QStringList lines{QLatin1String(kRestoreFailed)};
-        for (const FileProblem& problem : report.notWritten)
-            lines << problem.message();
-        m_messages.showOk(lines.join(QLatin1Char('\n')));
+        m_messages.showOk(restoreFailureMessage(report.notWritten));
     }
     return true;
 }
