@@ -1,5 +1,10 @@
 #include "texts/WindowTexts.h"
 
+#include "controls/ControlSearch.h"
+#include "controls/ControlSet.h"
+#include "editors/CompressorEditor.h"
+#include "model/CompressorFile.h"
+
 #include <QDir>
 #include <QStringList>
 
@@ -73,6 +78,46 @@ QString recoveryQuestion(const QString& folder, const QDateTime& time, bool disk
              diskChangedSince ? QStringLiteral(" The folder's files have changed on disk since "
                                                "then; recovering lays the changes over them.")
                               : QString());
+}
+
+QString holdLossNote(const ConfigModel& model)
+{
+    const std::int32_t hold = model.compressor(compressorWordOf(CompressorParam::Hold));
+    if (hold <= kHoldLoadMaximum)
+        return {};
+    return QStringLiteral("The next load will reduce Hold from %1 ms to %2 ms.")
+        .arg(hold / kHoldPerPosition)
+        .arg(kHoldLoadMaximum / kHoldPerPosition);
+}
+
+QString pointerToolTip(const ControlSet& set, int pointer)
+{
+    const int index = set.PointerToNode(pointer);
+    if (index == 0)
+        return QStringLiteral("pointer %1: no control in this set").arg(pointer);
+    return QStringLiteral("%1 - pointer %2").arg(controlPath(set, index)).arg(pointer);
+}
+
+QString changedFilesNote(const std::vector<QString>& paths)
+{
+    QStringList names;
+    for (const QString& path : paths)
+        names << QDir::toNativeSeparators(path);
+    return QStringLiteral("Changed by another program since they were loaded: ") +
+           names.join(QStringLiteral(", "));
+}
+
+QString cellsSetNote(int cells, int changed, const QString& commonText)
+{
+    if (cells <= 0)
+        return {};
+    if (!commonText.isEmpty())
+        return cells == 1 ? QStringLiteral("1 cell set to %1").arg(commonText)
+                          : QStringLiteral("%1 cells set to %2").arg(cells).arg(commonText);
+    if (changed <= 0)
+        return {};
+    return changed == 1 ? QStringLiteral("1 cell changed")
+                        : QStringLiteral("%1 cells changed").arg(changed);
 }
 
 } // namespace tarn

@@ -11,6 +11,9 @@
 
 namespace tarn {
 
+class ConfigModel;
+class ControlSet;
+
 // Texts of the editor's window that the user sees, spelled as the unit's users know them. The
 // tab and frame captions that reports share are in TabCaptions.h.
 
@@ -38,9 +41,6 @@ inline constexpr char kInvalidAssignmentsWarning[] =
 inline constexpr char kSaveBeforeExitQuestion[] = "Save before exit?";
 inline constexpr char kSaveBeforeOpenQuestion[] = "Save before opening another folder?";
 
-// %1 is the Hold shown, %2 what the next load keeps, both in ms.
-inline constexpr char kHoldLossNote[] = "The next load will reduce Hold from %1 ms to %2 ms.";
-
 inline constexpr char kReloadQuestion[] =
     "Reloading the folder discards your unsaved changes. Reload anyway?";
 inline constexpr char kRestoreQuestion[] =
@@ -57,6 +57,16 @@ QString saveFailureMessage(const std::vector<FileProblem>& notWritten,
                            const std::vector<QString>& written);
 QString restoreFailureMessage(const std::vector<FileProblem>& notWritten);
 QString overwriteQuestion(const std::vector<QString>& changedPaths);
+// "The next load will reduce Hold from X ms to 100 ms.", or empty while the next load keeps
+// the Hold `model` holds.
+QString holdLossNote(const ConfigModel& model);
+// A cell's tooltip: the path of the control `pointer` names in `set`, or that it names none.
+QString pointerToolTip(const ControlSet& set, int pointer);
+// "Changed by another program since they were loaded: " and the files.
+QString changedFilesNote(const std::vector<QString>& paths);
+// What a screen reader is told after cells were set: "4 cells set to Fader 2", "1 cell set to
+// MUTE", "12 cells changed"; empty when nothing is worth telling.
+QString cellsSetNote(int cells, int changed, const QString& commonText);
 QString recoveryQuestion(const QString& folder, const QDateTime& time, bool diskChangedSince);
 
 } // namespace tarn

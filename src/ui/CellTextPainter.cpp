@@ -7,7 +7,6 @@
 #include <QPainter>
 #include <QString>
 #include <QVarLengthArray>
-#include <QtMath>
 
 namespace tarn {
 

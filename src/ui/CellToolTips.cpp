@@ -1,8 +1,8 @@
 #include "ui/CellToolTips.h"
 
 #include "app/LoadSequence.h"
-#include "controls/ControlSearch.h"
 #include "model/Index.h"
+#include "texts/WindowTexts.h"
 #include "ui/GridView.h"
 #include "ui/MixTab.h"
 
@@ -24,14 +24,6 @@ void CellToolTips::attachToLoops(GridView& grid, int mixer) const
         const ControlSet& loops = at(m_load->sets, loopSetOf(mixer));
         return pointerToolTip(loops, m_model.loopAssignment(mixer, loop));
     });
-}
-
-QString CellToolTips::pointerToolTip(const ControlSet& set, int pointer)
-{
-    const int index = set.PointerToNode(pointer);
-    if (index == 0)
-        return QStringLiteral("pointer %1: no control in this set").arg(pointer);
-    return QStringLiteral("%1 - pointer %2").arg(controlPath(set, index)).arg(pointer);
 }
 
 } // namespace tarn

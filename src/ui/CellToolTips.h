@@ -2,12 +2,9 @@
 
 #include <memory>
 
-#include <QString>
-
 namespace tarn {
 
 class ConfigModel;
-class ControlSet;
 class GridView;
 class MixTab;
 struct FolderLoad;
@@ -28,8 +25,6 @@ public:
     void attachToLoops(GridView& grid, int mixer) const;
 
 private:
-    static QString pointerToolTip(const ControlSet& set, int pointer);
-
     const ConfigModel& m_model;
     const std::unique_ptr<FolderLoad>& m_load;
 };

@@ -1,8 +1,9 @@
 #include "ui/FolderChangedNotice.h"
 
+#include "texts/WindowTexts.h"
+
 #include <utility>
 
-#include <QDir>
 #include <QEvent>
 #include <QFileInfo>
 #include <QFileSystemWatcher>
@@ -18,8 +19,6 @@ namespace {
 // A save by another program is a burst of events (temporary file, rename, folder sync); the
 // files are compared once it has settled.
 constexpr int kSettleMilliseconds = 150;
-
-constexpr char kChangedIntro[] = "Changed by another program since they were loaded: ";
 
 } // namespace
 
@@ -98,10 +97,7 @@ void FolderChangedNotice::check()
         return;
     }
     m_kept.clear();
-    QStringList names;
-    for (const QString& path : changed)
-        names << QDir::toNativeSeparators(path);
-    present(QLatin1String(kChangedIntro) + names.join(QStringLiteral(", ")), true);
+    present(changedFilesNote(changed), true);
 }
 
 void FolderChangedNotice::showNote(const QString& text)

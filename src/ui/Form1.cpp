@@ -9,13 +9,13 @@
 #include "layout/DesignGeometry.h"
 #include "model/Index.h"
 #include "texts/DisplayTexts.h"
+#include "texts/WindowTexts.h"
 #include "ui/CompressorTab.h"
 #include "ui/ControlsTree.h"
 #include "ui/CrossPointMenu.h"
 #include "ui/EditCommand.h"
 #include "ui/FindPanel.h"
 #include "ui/Fonts.h"
-#include "texts/WindowTexts.h"
 #include "ui/FrameStyle.h"
 #include "ui/MetersTab.h"
 #include "ui/PageKeys.h"
@@ -324,7 +324,7 @@ void Form1::stepCompressor(CompressorParam param, int position)
         recordStep(before, {EditPlace::Compressor, 0, 0, {}, item}, 1 + item);
     }
     if (param == CompressorParam::Hold)
-        m_compressorTab->showHoldNote(m_presenter->holdLossNote());
+        m_compressorTab->showHoldNote(holdLossNote(m_model));
 }
 
 // Ctrl+F over a mix tab or DC LOOPS, over that tab's tree (the loop tree that last had the
@@ -368,8 +368,8 @@ void Form1::applyStep(const EditStep& step, bool undo, bool wholeModel)
 void Form1::save()
 {
     // Saved as shown, so the loss at the next load is said now, not found then.
-    if (saveFolder() && !m_presenter->holdLossNote().isEmpty())
-        m_services.messages.showOk(m_presenter->holdLossNote());
+    if (saveFolder() && !holdLossNote(m_model).isEmpty())
+        m_services.messages.showOk(holdLossNote(m_model));
 }
 
 // The model keeps the edits whether or not the save was complete, so the user can try again.

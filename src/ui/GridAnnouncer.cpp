@@ -1,29 +1,11 @@
 #include "ui/GridAnnouncer.h"
 
+#include "texts/WindowTexts.h"
 #include "ui/GridView.h"
 
 #include <QAccessible>
 
 namespace tarn {
-
-namespace {
-
-// "4 cells set to Fader 2", "1 cell set to MUTE", "12 cells changed"; empty when nothing is
-// worth telling.
-QString describe(int cells, int changed, const QString& commonText)
-{
-    if (cells <= 0)
-        return {};
-    if (!commonText.isEmpty())
-        return cells == 1 ? QStringLiteral("1 cell set to %1").arg(commonText)
-                          : QStringLiteral("%1 cells set to %2").arg(cells).arg(commonText);
-    if (changed <= 0)
-        return {};
-    return changed == 1 ? QStringLiteral("1 cell changed")
-                        : QStringLiteral("%1 cells changed").arg(changed);
-}
-
-} // namespace
 
 GridAnnouncer::GridAnnouncer(GridView& grid) : QObject(&grid), m_grid(grid)
 {
@@ -43,7 +25,7 @@ void GridAnnouncer::textsSet(const CellRect& area, int changed, bool wasEmpty)
         for (int c = area.column; c <= area.otherColumn && common; ++c)
             common = model.text(r, c) == model.text(area.row, area.column);
     const int cells = (area.otherRow - area.row + 1) * (area.otherColumn - area.column + 1);
-    const QString description = describe(cells, changed, common ? first : QString());
+    const QString description = cellsSetNote(cells, changed, common ? first : QString());
     if (description.isEmpty())
         return;
 

@@ -5,7 +5,6 @@
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionViewItem>
-#include <QWidget>
 
 namespace tarn {
 

@@ -7,7 +7,6 @@
 
 #include <QAbstractTableModel>
 #include <QColor>
-#include <QStringList>
 
 namespace tarn {
 

@@ -5,9 +5,9 @@
 #include "layout/WindowLayout.h"
 #include "model/Index.h"
 #include "texts/DisplayTexts.h"
+#include "texts/WindowTexts.h"
 #include "ui/ControlsTree.h"
 #include "ui/Fonts.h"
-#include "texts/WindowTexts.h"
 #include "ui/GridView.h"
 
 #include <QComboBox>

@@ -8,7 +8,6 @@
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QSettings>
 
 namespace tarn {
 
@@ -33,11 +32,6 @@ protected:
     void closeEvent(QCloseEvent* event) override { event->ignore(); }
 };
 
-QString groupKey(const QString& section, const QString& key)
-{
-    return section + u'/' + key;
-}
-
 QString messageTitle()
 {
     const QString name = QApplication::applicationDisplayName();
@@ -45,22 +39,6 @@ QString messageTitle()
 }
 
 } // namespace
-
-QString QtSettingsStore::value(const QString& application, const QString& section,
-                               const QString& key, const QString& defaultValue) const
-{
-    // The application name is the top level of the entry: <application>/<section>/<key>.
-    const QSettings settings(QSettings::UserScope, application);
-    return settings.value(groupKey(section, key), defaultValue).toString();
-}
-
-void QtSettingsStore::setValue(const QString& application, const QString& section,
-                               const QString& key, const QString& value)
-{
-    QSettings settings(QSettings::UserScope, application);
-    settings.setValue(groupKey(section, key), value);
-    settings.sync();
-}
 
 QString QtFolderChooser::chooseFolder(const QString& prompt, const QString& start)
 {

@@ -6,15 +6,13 @@
 #include "model/Index.h"
 #include "model/MeterFile.h"
 #include "texts/DisplayTexts.h"
+#include "texts/WindowTexts.h"
 #include "ui/CompressorTab.h"
 #include "ui/ControlsTree.h"
-#include "texts/WindowTexts.h"
 #include "ui/GridView.h"
 #include "ui/LoopsTab.h"
 #include "ui/MetersTab.h"
 #include "ui/MixTab.h"
-
-#include <QTabWidget>
 
 namespace tarn {
 
@@ -156,16 +154,6 @@ ControlsTree& TabsPresenter::tree(int set) const
 {
     return set < kMixerCount ? at(m_tabs.mix, set)->controlsTree()
                              : m_tabs.loops->controlsTree(set - loopSetOf(0));
-}
-
-QString TabsPresenter::holdLossNote() const
-{
-    const std::int32_t hold = m_model.compressor(compressorWordOf(CompressorParam::Hold));
-    if (hold <= kHoldLoadMaximum)
-        return {};
-    return QString::fromLatin1(kHoldLossNote)
-        .arg(hold / kHoldPerPosition)
-        .arg(kHoldLoadMaximum / kHoldPerPosition);
 }
 
 } // namespace tarn

@@ -7,8 +7,6 @@
 #include <array>
 #include <memory>
 
-#include <QString>
-
 class QTabWidget;
 
 namespace tarn {
@@ -57,8 +55,6 @@ public:
     void revealCrossPoint(int mixer);
     void revealLoop(int mixer);
     ControlsTree& tree(int set) const;
-    // The note beside Hold, empty while the next load keeps Hold as it is.
-    QString holdLossNote() const;
 
 private:
     // A pointer no entry carries has nothing to show.

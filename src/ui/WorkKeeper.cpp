@@ -12,7 +12,6 @@
 #include <utility>
 
 #include <QAction>
-#include <QDir>
 #include <QFileInfo>
 #include <QPushButton>
 #include <QTimer>

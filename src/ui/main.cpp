@@ -1,5 +1,6 @@
 #include "app/EditorCommandLine.h"
 #include "app/Platform.h"
+#include "app/QtSettingsStore.h"
 #include "ui/Form1.h"
 #include "ui/QtPlatform.h"
 
@@ -15,35 +16,6 @@
 namespace {
 
 constexpr char kApplicationName[] = "Tarnconfig";
-
-// The dialogs belong to the window, which needs them from its construction on; they are
-// opened with whatever window owns them by the time they are shown.
-class WindowDialogs final : public tarn::FolderChooser, public tarn::MessageBoxes
-{
-public:
-    void setOwner(QWidget* owner) { m_owner = owner; }
-
-    QString chooseFolder(const QString& prompt, const QString& start) override
-    {
-        return tarn::QtFolderChooser(m_owner).chooseFolder(prompt, start);
-    }
-    void showOk(const QString& text) override { tarn::QtMessageBoxes(m_owner).showOk(text); }
-    bool askYesNo(const QString& text) override
-    {
-        return tarn::QtMessageBoxes(m_owner).askYesNo(text);
-    }
-    Answer askYesNoCancel(const QString& text) override
-    {
-        return tarn::QtMessageBoxes(m_owner).askYesNoCancel(text);
-    }
-    bool askChoice(const QString& text, const QString& accept, const QString& reject) override
-    {
-        return tarn::QtMessageBoxes(m_owner).askChoice(text, accept, reject);
-    }
-
-private:
-    QWidget* m_owner = nullptr;
-};
 
 // The icon theme's copy where the package installed one, else the one built in.
 QIcon applicationIcon()
@@ -115,9 +87,11 @@ int main(int argc, char* argv[])
     }
 
     tarn::QtSettingsStore settings;
-    WindowDialogs dialogs;
-    tarn::Form1 window({settings, dialogs, dialogs});
-    dialogs.setOwner(&window);
+    tarn::QtFolderChooser chooser;
+    tarn::QtMessageBoxes messages;
+    tarn::Form1 window({settings, chooser, messages});
+    chooser.setOwner(&window);
+    messages.setOwner(&window);
     QuitAfterFirstPaint::watch(window);
     if (!window.start(folder)) {
         if (!window.declinedFolder())

@@ -1,5 +1,7 @@
 #include "ui/QtPlatform.h"
 
+#include "app/QtSettingsStore.h"
+
 #include <functional>
 
 #include <QAbstractButton>
@@ -78,7 +80,7 @@ TEST(QtFolderChooser, PreselectsAnExistingStartFolder)
             accept ? static_cast<QDialog*>(dialog)->accept() : dialog->reject();
         });
     };
-    QtFolderChooser chooser(nullptr);
+    QtFolderChooser chooser;
     answer(true);
     EXPECT_EQ(chooser.chooseFolder("Choose the folder:", start), QDir::toNativeSeparators(start));
     EXPECT_EQ(title, "Choose the folder:");
@@ -129,7 +131,7 @@ TEST_P(QtMessageBoxesTest, AnswersAsTheUserDid)
 {
     const BoxRow& row = GetParam();
     const QString question = "Save before exit?";
-    QtMessageBoxes boxes(nullptr);
+    QtMessageBoxes boxes;
     QString title;
     QString text;
     int buttons = 0;
