@@ -1,6 +1,7 @@
 #include "controls/ControlTreeModel.h"
 
 #include "controls/ControlSet.h"
+#include "model/Index.h"
 
 namespace tarn {
 
@@ -16,8 +17,7 @@ void ControlTreeModel::setControlSet(const ControlSet* set)
         // came before it.
         std::vector<int> nextRow(m_rowOfEntry.size(), 0);
         for (int i = 1; i <= set->entryCount(); ++i)
-            m_rowOfEntry[static_cast<std::size_t>(i)] =
-                nextRow[static_cast<std::size_t>(set->parentOf(i))]++;
+            at(m_rowOfEntry, i) = at(nextRow, set->parentOf(i))++;
     }
     endResetModel();
 }
@@ -26,8 +26,7 @@ QModelIndex ControlTreeModel::indexOfEntry(int entryIndex) const
 {
     if (!m_set || entryIndex < 1 || entryIndex > m_set->entryCount())
         return {};
-    return createIndex(m_rowOfEntry[static_cast<std::size_t>(entryIndex)], 0,
-                       static_cast<quintptr>(entryIndex));
+    return createIndex(at(m_rowOfEntry, entryIndex), 0, static_cast<quintptr>(entryIndex));
 }
 
 int ControlTreeModel::entryIndexOf(const QModelIndex& index)
@@ -43,7 +42,7 @@ QModelIndex ControlTreeModel::index(int row, int column, const QModelIndex& pare
         parent.isValid() ? m_set->childrenOf(entryIndexOf(parent)) : m_set->roots();
     if (row >= static_cast<int>(siblings.size()))
         return {};
-    return createIndex(row, 0, static_cast<quintptr>(siblings[static_cast<std::size_t>(row)]));
+    return createIndex(row, 0, static_cast<quintptr>(at(siblings, row)));
 }
 
 QModelIndex ControlTreeModel::parent(const QModelIndex& child) const
