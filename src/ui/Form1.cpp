@@ -254,7 +254,7 @@ void Form1::assignFromTree(int set, int entryIndex)
     const int pointer = controls.NodeToPointer(entryIndex);
     const QString text = controls.text(entryIndex);
     if (set == crosspointSetOf(0) || set == crosspointSetOf(1))
-        assignToCrossPoints(set, pointer, text);
+        assignToCrossPoints(set - crosspointSetOf(0), pointer, text);
     else
         assignToLoops(set - loopSetOf(0), pointer, text);
 }
