@@ -85,12 +85,12 @@ checkLoad(const tarn::FolderLoad& load, const std::array<std::optional<QByteArra
     FUZZ_CHECK(load.problems.empty());
     for (int m = 0; m < tarn::kMixerCount; ++m) {
         checkMixerInRange(model, m);
-        const tarn::MixFileLoad& file = at(load.mixFiles, m);
-        const auto& part = at(parts, m);
+        const tarn::MixFileLoad& file = tarn::at(load.mixFiles, m);
+        const auto& part = tarn::at(parts, m);
         FUZZ_CHECK(file.existed == part.has_value());
         FUZZ_CHECK(file.bytes == part.value_or(QByteArrayView()));
         for (const tarn::InvalidSlot& slot : file.check.invalidSlots)
-            FUZZ_CHECK(slot.pointer >= 0 && !at(load.sets, m).hasEntryFor(slot.pointer));
+            FUZZ_CHECK(slot.pointer >= 0 && !tarn::at(load.sets, m).hasEntryFor(slot.pointer));
     }
     for (const int position : load.meterPositions)
         FUZZ_CHECK(position >= 0 && position <= tarn::kLastMeterSource + 1);
@@ -139,8 +139,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     loadBinaryFiles(load);
     FUZZ_CHECK(load.problems.empty());
     for (int m = 0; m < tarn::kMixerCount; ++m) {
-        const QByteArrayView before = at(parts, m).value_or(QByteArrayView());
-        const QByteArray& saved = at(load.mixFiles, m).bytes;
+        const QByteArrayView before = tarn::at(parts, m).value_or(QByteArrayView());
+        const QByteArray& saved = tarn::at(load.mixFiles, m).bytes;
         FUZZ_CHECK(saved == tarn::mixFileBytesForSave(loaded, m, before));
         FUZZ_CHECK(saved.size() == std::max<qsizetype>(before.size(), tarn::kMixImageSize));
     }
