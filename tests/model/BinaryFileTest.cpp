@@ -81,27 +81,6 @@ TEST(MixFile, ShorterFileFillsWhatItHasAndLongerFileOnlyTheImage)
     EXPECT_EQ(model.mixImage(1), QByteArray(kMixImageSize, '\x22'));
 }
 
-TEST(MixFile, CheckRepairsNegativeSlotsAndReportsThoseWithoutEntry)
-{
-    ConfigModel model;
-    model.setSlot(0, 0, 0, 0, -5);    // repaired to 0, which has an entry
-    model.setSlot(0, 2, 3, 1, 32767); // kept, no entry
-    model.setSlot(0, 4, 5, 2, 17);    // valid
-    const PointerHasEntry crosspoints = setWithPointers({0, 17});
-    const PointerHasEntry loops = setWithPointers({0});
-    // Every other slot is 0 and valid.
-    const MixCheck check = checkMixSettings(model, 0, crosspoints, loops);
-    EXPECT_EQ(model.slot(0, 0, 0, 0), 0);
-    EXPECT_EQ(model.slot(0, 2, 3, 1), 32767);
-    EXPECT_EQ(check.repairedSlots, 1);
-    ASSERT_EQ(check.invalidSlots.size(), 1u);
-    EXPECT_EQ(check.invalidSlots[0].output, 2);
-    EXPECT_EQ(check.invalidSlots[0].input, 3);
-    EXPECT_EQ(check.invalidSlots[0].slot, 1);
-    EXPECT_EQ(check.invalidSlots[0].pointer, 32767);
-    EXPECT_TRUE(check.anyInvalid());
-}
-
 struct LoopCase
 {
     const char* name;
