@@ -408,12 +408,9 @@ struct WholeRow
     const char* name;
     QByteArray value;
     std::optional<std::int32_t> expected;
-    friend void PrintTo(const WholeRow& row, std::ostream* out) { *out << row.name; }
 };
 
-class LeadingWholeNumber : public testing::TestWithParam<WholeRow>
-{
-};
+using LeadingWholeNumber = ::testing::TestWithParam<WholeRow>;
 
 // Where it answers, it answers as leadingNumber does.
 TEST_P(LeadingWholeNumber, AnswersOnlyForPlainWholeNumbers)
