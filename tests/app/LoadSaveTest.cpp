@@ -22,33 +22,6 @@ void writeMinimalControls(const TestFolder& folder)
     folder.write("iploopcontrols.txt", "Off~ACTIVE\r\n");
 }
 
-// The binary files alone, read again into an empty model against the sets already loaded,
-// give what a whole load gives.
-TEST(LoadBinaryFiles, AloneMatchesAWholeLoad)
-{
-    TestFolder folder;
-    folder.copyExample();
-    QByteArray mix(kMixImageSize + 3, '\x05');
-    mix.replace(0, 4, hexBytes("FF FF 2C 01"));
-    folder.write("aes3mix.trn", mix);
-    folder.write("ipmix.trn", QByteArray(kLegacyMixFileSize, '\x02'));
-    folder.write("aes3meters.trn", QByteArray(kMeterImageSize, '\x03'));
-    const auto whole = LoadSequence(folder.path());
-
-    const auto again = LoadSequence(folder.path());
-    again->model = ConfigModel();
-    again->model.configFolder = folder.path();
-    again->problems.clear();
-    LoadBinaryFiles(*again);
-    EXPECT_TRUE(again->model == whole->model);
-    EXPECT_EQ(again->model.slot(0, 0, 0, 0), 0); // the negative slot repaired
-    EXPECT_EQ(again->mixFiles[0].check.repairedSlots, whole->mixFiles[0].check.repairedSlots);
-    EXPECT_EQ(again->mixFiles[1].layout, MixLayout::Legacy);
-    EXPECT_EQ(again->loopCellTexts, whole->loopCellTexts);
-    EXPECT_EQ(again->meterPositions, whole->meterPositions);
-    EXPECT_EQ(again->compressorPositions, whole->compressorPositions);
-}
-
 // The start-up creates the files empty and holds the defaults, which a save writes in full.
 TEST(SaveAll, FreshFolderIsWrittenInFullAndIdenticallyTwice)
 {
