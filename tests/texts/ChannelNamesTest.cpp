@@ -96,11 +96,12 @@ TEST(ChannelNamesFolder, WithoutReadableNameFilesLabelsShowNumbersAndFallbacks)
     }
 }
 
-// The AES3 outputs list is unreadable; the lists after it are read all the same.
+// The AES3 outputs list is unreadable; the lists after it are read all the same. A name is free
+// text: separators inside it stay as they are.
 TEST(ChannelNamesFolder, EachFileNamesItsOwnMixer)
 {
     const TestFolder folder;
-    folder.write("aes3inputs.txt", "AES in\r\n");
+    folder.write("aes3inputs.txt", " a | b : c \r\n");
     ASSERT_TRUE(QDir(folder.path()).mkdir("aes3outputs.txt"));
     folder.write("ipinputs.txt", numberedLines("In", 64));
     folder.write("ipoutputs.txt", numberedLines("Out", 32).replace("Out 12\r\n", "\r\n"));
@@ -110,7 +111,8 @@ TEST(ChannelNamesFolder, EachFileNamesItsOwnMixer)
     const ChannelNames names = channelNamesFromLists(readNameListFiles(folder.path()));
     EXPECT_TRUE(names.inputsFileOpened[0] && names.inputsFileOpened[1]);
     EXPECT_TRUE(!names.outputsFileOpened[0] && names.outputsFileOpened[1]);
-    EXPECT_EQ(crosspointRowLabels(names, 0).mid(0, 2), QStringList({" 01 | AES in", " 02 | "}));
+    EXPECT_EQ(crosspointRowLabels(names, 0).mid(0, 2),
+              QStringList({" 01 |  a | b : c ", " 02 | "}));
     EXPECT_EQ(mixOutputEntries(names, 0)[0], " 01 | ");
     // Lines 41 to 64 of an input file are never read: those inputs carry outputs' names, and
     // the unnamed output 12 gives input 44 the fallback with its zero-based index.
@@ -127,15 +129,9 @@ TEST(ChannelNamesFolder, EachFileNamesItsOwnMixer)
     const QStringList meters = meterEntries(names);
     ASSERT_EQ(meters.size(), 97);
     EXPECT_EQ(meters[0], "DISABLED");
-    EXPECT_EQ(meters[1], "MIX INPUT  01 : AES in");
+    EXPECT_EQ(meters[1], "MIX INPUT  01 :  a | b : c ");
     EXPECT_EQ(meters[64], "MIX INPUT  64 : MIXER OUTPUT 31");
     EXPECT_EQ(meters[65], "MIX OUPUT 01 : ");
-}
-
-// A name is free text: separators inside it stay as they are.
-TEST(ViewTexts, LabelsKeepTheNameAsItIs)
-{
-    EXPECT_EQ(crosspointRowLabel(3, " a | b : c "), " 03 |  a | b : c ");
 }
 
 struct WidthRow
