@@ -76,8 +76,6 @@ TEST_P(ReplaceFileRefusal, NamesThePathAndTheReasonAndChangesNothing)
 INSTANTIATE_TEST_SUITE_P(
     Places, ReplaceFileRefusal,
     ::testing::Values(
-        RefusalRow{"Folder", [](const TestFolder& f) { QDir(f.path()).mkdir("file"); },
-                   "is a folder, not a file"},
         RefusalRow{"LinkLoop", [](const TestFolder& f) { test::makeLinkLoop(f.filePath("file")); },
                    "Too many levels of symbolic links"},
         RefusalRow{"Fifo", [](const TestFolder& f) { test::makeFifo(f.filePath("file")); },
