@@ -28,30 +28,6 @@ QByteArray le16(int value)
     return bytes;
 }
 
-struct LayoutCase
-{
-    const char* name;
-    qint64 length;
-    MixLayout layout;
-};
-
-using MixLayoutTest = ::testing::TestWithParam<LayoutCase>;
-
-TEST_P(MixLayoutTest, RecognisedByLengthAlone)
-{
-    EXPECT_EQ(mixLayoutForLength(GetParam().length), GetParam().layout);
-}
-
-INSTANTIATE_TEST_SUITE_P(Lengths, MixLayoutTest,
-                         ::testing::Values(LayoutCase{"Empty", 0, MixLayout::Empty},
-                                           LayoutCase{"Legacy", 8192, MixLayout::Legacy},
-                                           LayoutCase{"Current", 16416, MixLayout::Current},
-                                           LayoutCase{"Longer", 16417, MixLayout::Longer},
-                                           LayoutCase{"OneByte", 1, MixLayout::Shorter},
-                                           LayoutCase{"NearlyLegacy", 8191, MixLayout::Shorter},
-                                           LayoutCase{"NearlyCurrent", 16415, MixLayout::Shorter}),
-                         [](const auto& info) { return std::string(info.param.name); });
-
 TEST(MixFile, LegacyLayoutCopiesSlotsAAndBAndSetsCAndDToUnity)
 {
     QByteArray legacy(kLegacyMixFileSize, '\0');
@@ -110,9 +86,6 @@ TEST_P(LoopCheckTest, LoopWordIsReadBigEndianRepairedAndWrittenBack)
 INSTANTIATE_TEST_SUITE_P(
     Words, LoopCheckTest,
     ::testing::Values(
-        LoopCase{"Pointer300", "0000012C", 300, "0000012C", false},
-        LoopCase{"MinusOneBecomesZero", "FFFFFFFF", 0, "00000000", false},
-        LoopCase{"NoEntry", "00000005", 5, "00000005", true},
         LoopCase{"BeyondMapsIsHeldAsZeroAndInvalid", "00010005", 0, "00000000", true},
         LoopCase{"LargestPointerNoEntry", "00007FFF", 32767, "00007FFF", true},
         LoopCase{"Lowest16BitIsRepairedLikeMinusOne", "FFFF8000", 0, "00000000", false},
@@ -131,13 +104,6 @@ TEST(MeterFile, SixteenBytesAreTakenAndAnyOtherLengthGivesDefaults)
     const QByteArray file = QByteArray::fromHex("000140405F6064FE") + QByteArray(8, '\xFF');
     applyMeterFileBytes(model, file);
     EXPECT_EQ(model.meterImage(), file);
-}
-
-TEST(MeterFile, PositionShowsSourcesAndDisablesEverythingElse)
-{
-    const std::pair<int, int> cases[] = {{0, 1}, {63, 64}, {95, 96}, {96, 0}, {255, 0}};
-    for (const auto& [byte, position] : cases)
-        EXPECT_EQ(meterPositionForByte(byte), position) << byte;
 }
 
 // The sixth-decibel scale to within 0.1 %, rising, then the top value to the end.
