@@ -2,9 +2,7 @@
 
 #include "TestFolder.h"
 #include "controls/ControlSet.h"
-#include "model/ConfigModel.h"
 #include "texts/DisplayTexts.h"
-#include "texts/MixOutputTexts.h"
 
 #include <limits>
 #include <ostream>
@@ -173,29 +171,12 @@ TEST(ViewTexts, ColumnWidthOfTextsUsesTheLongestInCharacters)
     EXPECT_EQ(columnWidthTwips(QStringList({QString::fromUtf16(u"R\u00e9gie \u20ac")}), 15.0), 810);
 }
 
-// A small IP mix control set: MUTE at pointer 0, Fader 2 at 17, Unity 0dB at 73. A pointer
-// without an entry shows the invalid marker.
-TEST(MixOutputView, CellsShowTheSelectedOutputsSlotsOfTheirMixer)
+// A pointer without an entry, or outside 0..32767, shows the invalid marker.
+TEST(CellTexts, PointersWithoutAnEntryShowTheInvalidMarker)
 {
     ControlSet set;
-    const int fixed = set.appendRoot("Fixed");
-    set.setPointerToNode(0, set.appendChild(fixed, "MUTE"));
-    set.setPointerToNode(73, set.appendChild(fixed, "Unity 0dB"));
-    set.setPointerToNode(17, set.appendChild(set.appendRoot("Faders"), "  Fader 2"));
+    set.setPointerToNode(17, set.appendRoot("Fader 2"));
     set.rebuildNodeToPointer();
-    ConfigModel model;
-    model.setSlot(1, 16, 4, 1, 17);
-    model.setSlot(1, 16, 63, 3, 73);
-    // Neighbouring outputs and the other mixer must not show through.
-    model.setSlot(1, 15, 4, 1, 73);
-    model.setSlot(1, 17, 4, 1, 73);
-    model.setSlot(0, 16, 4, 1, 73);
-
-    const MixOutputTexts texts = mixOutputCellTexts(model, set, 1, 16);
-    EXPECT_EQ(texts[4][1], "   Fader 2");
-    EXPECT_EQ(texts[63][3], " Unity 0dB");
-    EXPECT_EQ(texts[4][0], " MUTE");
-    EXPECT_EQ(texts[5][1], " MUTE");
     for (const int pointer : {1, -1, 32767, 32768})
         EXPECT_EQ(controlCellText(set, pointer), " ----INVALID----") << pointer;
 }
