@@ -148,8 +148,6 @@ TEST_P(ColumnWidthRows, TwoCharactersMoreAtSixPixelsEach)
 }
 
 const WidthRow kWidthRows[] = {
-    {"NineCharsAt96Dpi", 9, 15.0, 990},
-    {"EmptyIsTwelvePixels", 0, 15.0, 180},
     // (n + 2) x 6 x 0.125 lands on halves: 1.5 -> 2, 4.5 -> 4.
     {"HalfRoundsUpToEven", 0, 0.125, 2},
     {"HalfRoundsDownToEven", 4, 0.125, 4},
