@@ -83,14 +83,14 @@ TEST_P(LoopCheckTest, LoopWordIsReadBigEndianRepairedAndWrittenBack)
     EXPECT_EQ(check.invalidLoops.size(), c.invalid ? 1u : 0u);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Words, LoopCheckTest,
-    ::testing::Values(
-        LoopCase{"BeyondMapsIsHeldAsZeroAndInvalid", "00010005", 0, "00000000", true},
-        LoopCase{"LargestPointerNoEntry", "00007FFF", 32767, "00007FFF", true},
-        LoopCase{"Lowest16BitIsRepairedLikeMinusOne", "FFFF8000", 0, "00000000", false},
-        LoopCase{"Below16BitIsHeldAsZeroAndInvalid", "80000000", 0, "00000000", true}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Words, LoopCheckTest,
+                         ::testing::Values(LoopCase{"LargestPointerNoEntry", "00007FFF", 32767,
+                                                    "00007FFF", true},
+                                           LoopCase{"Lowest16BitIsRepairedLikeMinusOne", "FFFF8000",
+                                                    0, "00000000", false},
+                                           LoopCase{"Below16BitIsHeldAsZeroAndInvalid", "80000000",
+                                                    0, "00000000", true}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(MeterFile, SixteenBytesAreTakenAndAnyOtherLengthGivesDefaults)
 {
