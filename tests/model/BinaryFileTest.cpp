@@ -83,13 +83,13 @@ TEST_P(LoopCheckTest, LoopWordIsReadBigEndianRepairedAndWrittenBack)
     EXPECT_EQ(check.invalidLoops.size(), c.invalid ? 1u : 0u);
 }
 
-INSTANTIATE_TEST_SUITE_P(Words, LoopCheckTest,
-                         ::testing::Values(LoopCase{"LargestPointerNoEntry", "00007FFF", 32767,
-                                                    "00007FFF", true},
-                                           LoopCase{"Lowest16BitIsRepairedLikeMinusOne", "FFFF8000",
-                                                    0, "00000000", false},
-                                           LoopCase{"Below16BitIsHeldAsZeroAndInvalid", "80000000",
-                                                    0, "00000000", true}),
+const LoopCase kLoopCases[] = {
+    {"LargestPointerNoEntry", "00007FFF", 32767, "00007FFF", true},
+    {"Lowest16BitIsRepairedLikeMinusOne", "FFFF8000", 0, "00000000", false},
+    {"Below16BitIsHeldAsZeroAndInvalid", "80000000", 0, "00000000", true},
+};
+
+INSTANTIATE_TEST_SUITE_P(Words, LoopCheckTest, ::testing::ValuesIn(kLoopCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(MeterFile, SixteenBytesAreTakenAndAnyOtherLengthGivesDefaults)
