@@ -360,7 +360,6 @@ TEST_P(LeadingNumber, ReadsTheLeadingNumber)
 
 const NumberRow kNumberRows[] = {
     {"Empty", "", 0},
-    {"TrailingLetters", "12abc", 12},
     {"NoDigit", "abc", 0},
     {"BlanksBetweenDigits", " 1 2", 12},
     {"TabsAndLineFeedsSkipped", "\t-\n3 ", -3},
