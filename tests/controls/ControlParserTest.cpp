@@ -136,7 +136,6 @@ const ParseRow kParseRows[] = {
      "1: no entry: depth 2000000 with no entry to attach to"},
     {"HugeRunOfTildes", "A" + QByteArray(2'000'000, '~') + "ACTIVE", "<A>", "0>1"},
     // Directives.
-    {"ActiveBeforeAnyPointerGivesZero", "Gain~ACTIVE", "<Gain>", "0>1"},
     {"ActiveOnLineWithoutEntry", "A\r\n~PTR=5~ACTIVE", "<A>", "5>1"},
     {"ActiveAfterDepthJump", "A~PTR=3\r\n\t\tB~ACTIVE", "<A>", "3>1",
      "2: no entry: depth 2 after depth 0"},
