@@ -91,9 +91,6 @@ const CellRect kWholeOutput{0, 0, 63, 3};
 const StepRow kSteps[] = {
     {"TreeEntryOnCrosspoints", {EditPlace::AesMix, 0, 3, kRectangle, 0},
      [](ConfigModel& m, MixOutputBuffer&) { AssignCrossPoint(m, 0, 3, kRectangle, 17); }},
-    {"ZeroDb", {EditPlace::AesMix, 0, 0, CellRect{63, 3, 63, 3}, 0},
-     [](ConfigModel& m, MixOutputBuffer&) {
-         AssignCrossPoint(m, 0, 0, {63, 3, 63, 3}, kUnityPointer); }},
     {"SameValueAgain", {EditPlace::AesMix, 0, 0, CellRect{}, 0},
      [](ConfigModel& m, MixOutputBuffer&) {
          AssignCrossPoint(m, 0, 0, {}, m.slot(0, 0, 0, 0)); },

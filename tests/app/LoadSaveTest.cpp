@@ -13,47 +13,15 @@ namespace {
 using test::hexBytes;
 using test::TestFolder;
 
-// Control files giving pointers 0 and 73 to the mix sets and 0 to the loop sets.
-void writeMinimalControls(const TestFolder& folder)
-{
-    folder.write("aes3controls.txt", "Mute~ACTIVE\r\n0dB~PTR=73~ACTIVE\r\n");
-    folder.write("ipcontrols.txt", "Mute~ACTIVE\r\n0dB~PTR=73~ACTIVE\r\n");
-    folder.write("aes3loopcontrols.txt", "Off~ACTIVE\r\n");
-    folder.write("iploopcontrols.txt", "Off~ACTIVE\r\n");
-}
-
-// The binary files alone, read again into an empty model against the sets already loaded,
-// give what a whole load gives.
-TEST(LoadBinaryFiles, AloneMatchesAWholeLoad)
-{
-    TestFolder folder;
-    folder.copyExample();
-    QByteArray mix(kMixImageSize + 3, '\x05');
-    mix.replace(0, 4, hexBytes("FF FF 2C 01"));
-    folder.write("aes3mix.trn", mix);
-    folder.write("ipmix.trn", QByteArray(kLegacyMixFileSize, '\x02'));
-    folder.write("aes3meters.trn", QByteArray(kMeterImageSize, '\x03'));
-    const auto whole = LoadSequence(folder.path());
-
-    const auto again = LoadSequence(folder.path());
-    again->model = ConfigModel();
-    again->model.configFolder = folder.path();
-    again->problems.clear();
-    LoadBinaryFiles(*again);
-    EXPECT_TRUE(again->model == whole->model);
-    EXPECT_EQ(again->model.slot(0, 0, 0, 0), 0); // the negative slot repaired
-    EXPECT_EQ(again->mixFiles[0].check.repairedSlots, whole->mixFiles[0].check.repairedSlots);
-    EXPECT_EQ(again->mixFiles[1].layout, MixLayout::Legacy);
-    EXPECT_EQ(again->loopCellTexts, whole->loopCellTexts);
-    EXPECT_EQ(again->meterPositions, whole->meterPositions);
-    EXPECT_EQ(again->compressorPositions, whole->compressorPositions);
-}
-
 // The start-up creates the files empty and holds the defaults, which a save writes in full.
 TEST(SaveAll, FreshFolderIsWrittenInFullAndIdenticallyTwice)
 {
     TestFolder folder;
-    writeMinimalControls(folder);
+    // Control files giving pointers 0 and 73 to the mix sets and 0 to the loop sets.
+    folder.write("aes3controls.txt", "Mute~ACTIVE\r\n0dB~PTR=73~ACTIVE\r\n");
+    folder.write("ipcontrols.txt", "Mute~ACTIVE\r\n0dB~PTR=73~ACTIVE\r\n");
+    folder.write("aes3loopcontrols.txt", "Off~ACTIVE\r\n");
+    folder.write("iploopcontrols.txt", "Off~ACTIVE\r\n");
     const auto load = LoadSequence(folder.path());
     for (const QString& name : test::kBinaryFileNames)
         EXPECT_EQ(folder.size(name), 0) << name.toStdString();
@@ -81,30 +49,6 @@ TEST(SaveAll, FreshFolderIsWrittenInFullAndIdenticallyTwice)
     ASSERT_TRUE(SaveAll(load->model, folder.path()).complete());
     EXPECT_EQ(test::readBinaryFiles(folder.path()), first);
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).size(), 8); // no temporary files left
-}
-
-TEST(SaveAll, LegacyFileIsRewrittenInTheCurrentLayoutAndLongFilesKeepTheirTail)
-{
-    TestFolder folder;
-    writeMinimalControls(folder);
-    QByteArray legacy(kLegacyMixFileSize, '\0');
-    legacy.replace(0, 4, hexBytes("05 00 07 00"));
-    folder.write("aes3mix.trn", legacy);
-    QByteArray longer(kMixImageSize, '\0');
-    longer.append("extra bytes of a newer unit");
-    folder.write("ipmix.trn", longer);
-    folder.write("aes3meters.trn", QByteArray(17, '\x01'));
-    folder.write("compressor.trn", QByteArray(1281, '\x01'));
-
-    const auto load = LoadSequence(folder.path());
-    ASSERT_TRUE(SaveAll(load->model, folder.path()).complete());
-    const QByteArray aes3 = folder.read("aes3mix.trn");
-    EXPECT_EQ(aes3.size(), kMixImageSize);
-    EXPECT_EQ(aes3.left(8), hexBytes("05 00 07 00 49 00 49 00"));
-    const QByteArray ip = folder.read("ipmix.trn");
-    EXPECT_EQ(ip, longer);
-    EXPECT_EQ(folder.size("aes3meters.trn"), 16);
-    EXPECT_EQ(folder.size("compressor.trn"), 1280);
 }
 
 struct PathCase

@@ -111,16 +111,14 @@ INSTANTIATE_TEST_SUITE_P(
         FitRow{"TooWide", kFrame, {4, 25, 1400, 600}, {4, 25, 1358, 600}}),
     [](const auto& info) { return std::string(info.param.id); });
 
-TEST(Twips, TwipsPerPixelFollowsTheScreenResolution)
+// Twips per pixel follow the screen's resolution; lengths round to the nearest pixel, and
+// rectangles by their edges.
+TEST(Twips, PixelsFollowTheResolutionAndRectanglesRoundByTheirEdges)
 {
     EXPECT_DOUBLE_EQ(twipsPerPixel(96), 15);
     EXPECT_DOUBLE_EQ(twipsPerPixel(120), 12);
     // A screen without a resolution counts as 96 dpi instead of dividing by zero.
     EXPECT_DOUBLE_EQ(twipsPerPixel(0), 15);
-}
-
-TEST(Twips, LengthsRoundToTheNearestPixelAndRectanglesByTheirEdges)
-{
     EXPECT_EQ(twipsToPixels(1000, 15), 67); // 66.67
     EXPECT_EQ(twipsToPixels(997, 15), 66);  // 66.47
     // At 12 twips per pixel a widget at 126 (10.5 px) that is 126 wide ends where its

@@ -2,9 +2,7 @@
 
 #include "TestFolder.h"
 #include "controls/ControlSet.h"
-#include "model/ConfigModel.h"
 #include "texts/DisplayTexts.h"
-#include "texts/MixOutputTexts.h"
 
 #include <limits>
 #include <ostream>
@@ -96,11 +94,12 @@ TEST(ChannelNamesFolder, WithoutReadableNameFilesLabelsShowNumbersAndFallbacks)
     }
 }
 
-// The AES3 outputs list is unreadable; the lists after it are read all the same.
+// The AES3 outputs list is unreadable; the lists after it are read all the same. A name is free
+// text: separators inside it stay as they are.
 TEST(ChannelNamesFolder, EachFileNamesItsOwnMixer)
 {
     const TestFolder folder;
-    folder.write("aes3inputs.txt", "AES in\r\n");
+    folder.write("aes3inputs.txt", " a | b : c \r\n");
     ASSERT_TRUE(QDir(folder.path()).mkdir("aes3outputs.txt"));
     folder.write("ipinputs.txt", numberedLines("In", 64));
     folder.write("ipoutputs.txt", numberedLines("Out", 32).replace("Out 12\r\n", "\r\n"));
@@ -110,7 +109,8 @@ TEST(ChannelNamesFolder, EachFileNamesItsOwnMixer)
     const ChannelNames names = channelNamesFromLists(readNameListFiles(folder.path()));
     EXPECT_TRUE(names.inputsFileOpened[0] && names.inputsFileOpened[1]);
     EXPECT_TRUE(!names.outputsFileOpened[0] && names.outputsFileOpened[1]);
-    EXPECT_EQ(crosspointRowLabels(names, 0).mid(0, 2), QStringList({" 01 | AES in", " 02 | "}));
+    EXPECT_EQ(crosspointRowLabels(names, 0).mid(0, 2),
+              QStringList({" 01 |  a | b : c ", " 02 | "}));
     EXPECT_EQ(mixOutputEntries(names, 0)[0], " 01 | ");
     // Lines 41 to 64 of an input file are never read: those inputs carry outputs' names, and
     // the unnamed output 12 gives input 44 the fallback with its zero-based index.
@@ -127,15 +127,9 @@ TEST(ChannelNamesFolder, EachFileNamesItsOwnMixer)
     const QStringList meters = meterEntries(names);
     ASSERT_EQ(meters.size(), 97);
     EXPECT_EQ(meters[0], "DISABLED");
-    EXPECT_EQ(meters[1], "MIX INPUT  01 : AES in");
+    EXPECT_EQ(meters[1], "MIX INPUT  01 :  a | b : c ");
     EXPECT_EQ(meters[64], "MIX INPUT  64 : MIXER OUTPUT 31");
     EXPECT_EQ(meters[65], "MIX OUPUT 01 : ");
-}
-
-// A name is free text: separators inside it stay as they are.
-TEST(ViewTexts, LabelsKeepTheNameAsItIs)
-{
-    EXPECT_EQ(crosspointRowLabel(3, " a | b : c "), " 03 |  a | b : c ");
 }
 
 struct WidthRow
@@ -154,8 +148,6 @@ TEST_P(ColumnWidthRows, TwoCharactersMoreAtSixPixelsEach)
 }
 
 const WidthRow kWidthRows[] = {
-    {"NineCharsAt96Dpi", 9, 15.0, 990},
-    {"EmptyIsTwelvePixels", 0, 15.0, 180},
     // (n + 2) x 6 x 0.125 lands on halves: 1.5 -> 2, 4.5 -> 4.
     {"HalfRoundsUpToEven", 0, 0.125, 2},
     {"HalfRoundsDownToEven", 4, 0.125, 4},
@@ -177,29 +169,12 @@ TEST(ViewTexts, ColumnWidthOfTextsUsesTheLongestInCharacters)
     EXPECT_EQ(columnWidthTwips(QStringList({QString::fromUtf16(u"R\u00e9gie \u20ac")}), 15.0), 810);
 }
 
-// A small IP mix control set: MUTE at pointer 0, Fader 2 at 17, Unity 0dB at 73. A pointer
-// without an entry shows the invalid marker.
-TEST(MixOutputView, CellsShowTheSelectedOutputsSlotsOfTheirMixer)
+// A pointer without an entry, or outside 0..32767, shows the invalid marker.
+TEST(CellTexts, PointersWithoutAnEntryShowTheInvalidMarker)
 {
     ControlSet set;
-    const int fixed = set.appendRoot("Fixed");
-    set.setPointerToNode(0, set.appendChild(fixed, "MUTE"));
-    set.setPointerToNode(73, set.appendChild(fixed, "Unity 0dB"));
-    set.setPointerToNode(17, set.appendChild(set.appendRoot("Faders"), "  Fader 2"));
+    set.setPointerToNode(17, set.appendRoot("Fader 2"));
     set.rebuildNodeToPointer();
-    ConfigModel model;
-    model.setSlot(1, 16, 4, 1, 17);
-    model.setSlot(1, 16, 63, 3, 73);
-    // Neighbouring outputs and the other mixer must not show through.
-    model.setSlot(1, 15, 4, 1, 73);
-    model.setSlot(1, 17, 4, 1, 73);
-    model.setSlot(0, 16, 4, 1, 73);
-
-    const MixOutputTexts texts = mixOutputCellTexts(model, set, 1, 16);
-    EXPECT_EQ(texts[4][1], "   Fader 2");
-    EXPECT_EQ(texts[63][3], " Unity 0dB");
-    EXPECT_EQ(texts[4][0], " MUTE");
-    EXPECT_EQ(texts[5][1], " MUTE");
     for (const int pointer : {1, -1, 32767, 32768})
         EXPECT_EQ(controlCellText(set, pointer), " ----INVALID----") << pointer;
 }
