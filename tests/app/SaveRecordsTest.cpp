@@ -10,6 +10,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QThread>
@@ -68,20 +69,25 @@ TEST(SaveHistory, KeepsTheLatestVersionsUpToTheLimit)
     EXPECT_EQ(versions.back().number, kKeptVersionLimit + 1);
 }
 
-// A real process holds the folder's lock: a save waits, then names it; once the holder is
-// killed, its lock never blocks again.
+// A real process holds the folder's lock: a save waits for it, names it when it holds on past
+// the wait, takes the folder as soon as it lets go, and is never blocked by a killed holder.
 TEST(FolderLock, ASaveWaitsForAHolderNamesItAndIsNeverBlockedByAKilledOne)
 {
     TestFolder folder;
     auto load = LoadSequence(folder.path());
+    const auto hold = [&](QProcess& holder, const char* seconds) {
+        holder.start("flock", {"--close", folder.path(), "sleep", seconds});
+        ASSERT_TRUE(holder.waitForStarted());
+        for (int k = 0; k < 200 && native::lockHolder(folder.path()) == 0; ++k)
+            QThread::msleep(10);
+    };
     QProcess holder;
-    holder.start("flock", {"--close", folder.path(), "sleep", "20"});
-    ASSERT_TRUE(holder.waitForStarted());
-    for (int k = 0; k < 200 && native::lockHolder(folder.path()) == 0; ++k)
-        QThread::msleep(10);
-
+    hold(holder, "20");
+    QElapsedTimer clock;
+    clock.start();
     const SaveReport refused =
         SaveAll(load->model, folder.path(), {}, {{}, {}, std::chrono::milliseconds(100)});
+    EXPECT_GE(clock.elapsed(), 100);
     ASSERT_EQ(refused.notWritten.size(), 4u);
     EXPECT_EQ(refused.notWritten[0].reason,
               QStringLiteral("the folder is being saved by process %1; gave up after 0.1 seconds")
@@ -90,6 +96,14 @@ TEST(FolderLock, ASaveWaitsForAHolderNamesItAndIsNeverBlockedByAKilledOne)
     test::killNow(holder.processId());
     holder.waitForFinished();
     EXPECT_TRUE(SaveAll(load->model, folder.path()).complete());
+
+    // Another save of the folder, as a second import is: this one waits its turn.
+    QProcess brief;
+    hold(brief, "0.5");
+    clock.restart();
+    EXPECT_TRUE(SaveAll(load->model, folder.path()).complete());
+    EXPECT_GE(clock.elapsed(), 200);
+    brief.waitForFinished();
 }
 
 TEST(EditorPresence, ASecondEditorLearnsTheFirstOnesProcessUntilItEnds)
