@@ -279,18 +279,5 @@ INSTANTIATE_TEST_SUITE_P(
                       LeaveRow{"CloseButton", "", Qt::Key_unknown}),
     [](const auto& info) { return std::string(info.param.id); });
 
-// Ctrl+Tab leaves the page with the panel open: the panel goes, and the tree it stood over gets
-// its rows back.
-TEST_F(FormTest, FindPanelGoesWithItsPageAndGivesTheRowsBack)
-{
-    openActive();
-    tree(0)->setFocus();
-    press(Qt::Key_F);
-    QTest::keyClicks(child<QLineEdit>("FindControlField"), "fader 2");
-    QTest::keyClick(child<QLineEdit>("FindControlField"), Qt::Key_Tab, Qt::ControlModifier);
-    EXPECT_FALSE(child<QWidget>("FindControlPanel")->isVisible());
-    EXPECT_EQ(tree(0)->viewport()->geometry().top(), tree(0)->contentsRect().top());
-}
-
 } // namespace
 } // namespace tarn::test
