@@ -128,9 +128,6 @@ INSTANTIATE_TEST_SUITE_P(Ways, Form1MenuTest, ::testing::Values(
     }},
     MenuRow{"MenuKey", [](const GridView& grid) {
         QTest::keyClick(const_cast<GridView*>(&grid), Qt::Key_Menu);
-    }},
-    MenuRow{"ShiftF10", [](const GridView& grid) {
-        QTest::keyClick(const_cast<GridView*>(&grid), Qt::Key_F10, Qt::ShiftModifier);
     }}),
     [](const auto& info) { return std::string(info.param.id); });
 // clang-format on

@@ -32,14 +32,10 @@ TEST_P(Form1ViewTextTest, ShowsTheBuiltText)
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(SmallFolder, Form1ViewTextTest, ::testing::Values(
-    ViewTextRow{"InputsHeader", "CrossPointGrid_0", 0, "MIX INPUTS"},
-    ViewTextRow{"NamedInput", "CrossPointGrid_0", 3, " 03 | Phone"},
-    ViewTextRow{"IpInputWithoutFile", "CrossPointGrid_1", 1, " 01 | "},
     ViewTextRow{"FirstOutput", "MixOutputCombo_0", 0, " 01 | PGM"},
     ViewTextRow{"IpOutputWithoutFile", "MixOutputCombo_1", 0, " 01 | "},
     ViewTextRow{"LoopHeader", "LoopsGrid_0", 0, "LOOP"},
     ViewTextRow{"NamedLoop", "LoopsGrid_0", 2, " 02 | Cue"},
-    ViewTextRow{"IpLoopWithoutFile", "LoopsGrid_1", 8, " 08 |"},
     ViewTextRow{"MeterCaption", "meterFrame_0", 0, "Meter 01"},
     ViewTextRow{"MeterOutput", "meterCombo_3", 65, "MIX OUPUT 01 : PGM"},
     ViewTextRow{"MeterLastOutput", "meterCombo_15", 96, "MIX OUPUT 32 : "}),
