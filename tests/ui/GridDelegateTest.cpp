@@ -148,7 +148,6 @@ TEST_P(GridPainting, PaintsWhatATableViewWithAPlainDelegatePaints)
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Scenes, GridPainting, ::testing::Values(
-    Scene{"AsCreated", [](GridView&) {}},
     Scene{"SelectedAndColoured", [](GridView& g) {
         g.setSelection({2, 1, 8, 3});
         g.cells().setColors({11, 0, 13, 2}, QColor(200, 40, 40), QColor(250, 250, 90)); }},
