@@ -110,7 +110,6 @@ INSTANTIATE_TEST_SUITE_P(
     Answers, OpenFolderTest,
     ::testing::Values(OpenRow{"Unchanged", false, {}, true, false, true},
                       OpenRow{"Yes", true, {Answer::Yes}, true, true, true},
-                      OpenRow{"No", true, {Answer::No}, true, false, true},
                       OpenRow{"Cancel", true, {Answer::Cancel}, true, false, false},
                       OpenRow{"DialogCancelled", true, {Answer::No}, false, false, false}),
     [](const auto& info) { return std::string(info.param.id); });
