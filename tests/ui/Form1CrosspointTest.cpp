@@ -134,9 +134,7 @@ INSTANTIATE_TEST_SUITE_P(Ways, Form1MenuTest, ::testing::Values(
 
 TEST_F(FormTest, KeyboardAloneSelectsCellsAndAssignsFromTheTree)
 {
-    openSmallFolder();
-    form->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    openActive();
     GridView* table = &form->crossPointGrid(0);
     table->setFocus();
     for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Right})

@@ -192,8 +192,7 @@ TEST_P(HoldNoteTest, SaysWhileTheNextLoadWouldReduceHold)
 
 INSTANTIATE_TEST_SUITE_P(
     Steps, HoldNoteTest,
-    ::testing::Values(HoldRow{"UpToTheLimit", 90, Qt::Key_Up, ""},
-                      HoldRow{"UpPastTheLimit", 100, Qt::Key_Up,
+    ::testing::Values(HoldRow{"UpPastTheLimit", 100, Qt::Key_Up,
                               "The next load will reduce Hold from 110 ms to 100 ms."},
                       HoldRow{"AtTheTop", 990, Qt::Key_PageUp,
                               "The next load will reduce Hold from 1000 ms to 100 ms."},
