@@ -54,7 +54,6 @@ TEST_P(PageKeyTest, MovesTheFocusStraightToTheNewPage)
 INSTANTIATE_TEST_SUITE_P(
     Keys, PageKeyTest,
     ::testing::Values(
-        PageKeyRow{"FromAGrid", "CrossPointGrid_0", {1}, 1, "CrossPointGrid_1"},
         PageKeyRow{"WrapsAround", "ThresholdUpDown", {1}, 0, "CrossPointGrid_0"},
         PageKeyRow{"BackFromSave", "SaveCommand", {-1}, 4, "AttackUpDown"},
         PageKeyRow{"BackFromATree", "ControlsTree_2", {-1}, 1, "CrossPointGrid_1"},
