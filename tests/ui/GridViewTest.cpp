@@ -4,7 +4,6 @@
 #include <vector>
 
 #include <QHeaderView>
-#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -141,17 +140,6 @@ TEST_F(GridViewTest, TheFocusFrameStaysOnTheCurrentCellWhileShiftMovesTheOtherCo
     ASSERT_TRUE(QTest::qWaitFor([this] { return !grid->hasFocus(); }));
     EXPECT_NE(cellImage({2, 1}), framedCurrent);
     EXPECT_EQ(cellImage({4, 1}), movedCorner);
-}
-
-TEST_F(GridViewTest, DragBeyondTheViewScrollsIt)
-{
-    grid->setGeometry(0, 0, 680, 200);
-    QWidget* viewport = grid->viewport();
-    QTest::mousePress(viewport, Qt::LeftButton, {}, centreOf({1, 1}));
-    QTest::mouseMove(viewport, QPoint(centreOf({1, 1}).x(), viewport->height() - 2));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return grid->verticalScrollBar()->value() > 0; }, 10000));
-    QTest::mouseRelease(viewport, Qt::LeftButton, {}, centreOf({1, 1}));
-    EXPECT_EQ(current(), (Cell{1, 1}));
 }
 
 TEST_F(GridViewTest, FillModeDecidesWhatTextAndColoursReach)
