@@ -3,10 +3,8 @@
 #include "controls/ControlSet.h"
 
 #include <functional>
-#include <memory>
 
 #include <QAbstractItemModelTester>
-#include <QTreeView>
 
 #include <gtest/gtest.h>
 
@@ -72,33 +70,6 @@ TEST(ControlTreeModel, ShowsTheTreeOfTheSet)
     EXPECT_FALSE(model.indexOfEntry(set.entryCount() + 1).isValid());
     // Only the text: no check box, icon or editor text.
     EXPECT_FALSE(model.data(second, Qt::EditRole).isValid());
-}
-
-TEST(ControlTreeModel, AFullSetOpensInATreeView)
-{
-    // Wide and deep: 31 groups of 1000 entries, then one chain of the rest.
-    ControlSet set;
-    for (int g = 0; g < 31; ++g) {
-        const int group = set.appendRoot(QStringLiteral("Group %1").arg(g));
-        for (int i = 1; i < 1000 && !set.isFull(); ++i)
-            set.appendChild(group, QStringLiteral("Control %1").arg(i));
-    }
-    int chain = set.appendRoot("Chain");
-    while (!set.isFull())
-        chain = set.appendChild(chain, "Link");
-
-    auto window = std::make_unique<QWidget>();
-    auto* view = new QTreeView(window.get());
-    auto* model = new ControlTreeModel(view);
-    model->setControlSet(&set);
-    view->setModel(model);
-    window->show();
-    const QModelIndex deepest = model->indexOfEntry(chain);
-    view->scrollTo(deepest);
-    EXPECT_EQ(model->rowCount(), 32);
-    EXPECT_EQ(ControlTreeModel::entryIndexOf(model->parent(deepest)), chain - 1);
-    EXPECT_EQ(model->indexOfEntry(1000).row(), 998); // the last child of "Group 0"
-    EXPECT_EQ(model->indexOfEntry(1001).row(), 1);   // "Group 1"
 }
 
 } // namespace

@@ -128,18 +128,13 @@ INSTANTIATE_TEST_SUITE_P(Ways, Form1MenuTest, ::testing::Values(
     }},
     MenuRow{"MenuKey", [](const GridView& grid) {
         QTest::keyClick(const_cast<GridView*>(&grid), Qt::Key_Menu);
-    }},
-    MenuRow{"ShiftF10", [](const GridView& grid) {
-        QTest::keyClick(const_cast<GridView*>(&grid), Qt::Key_F10, Qt::ShiftModifier);
     }}),
     [](const auto& info) { return std::string(info.param.id); });
 // clang-format on
 
 TEST_F(FormTest, KeyboardAloneSelectsCellsAndAssignsFromTheTree)
 {
-    openSmallFolder();
-    form->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    openActive();
     GridView* table = &form->crossPointGrid(0);
     table->setFocus();
     for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Right})

@@ -32,14 +32,10 @@ TEST_P(Form1ViewTextTest, ShowsTheBuiltText)
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(SmallFolder, Form1ViewTextTest, ::testing::Values(
-    ViewTextRow{"InputsHeader", "CrossPointGrid_0", 0, "MIX INPUTS"},
-    ViewTextRow{"NamedInput", "CrossPointGrid_0", 3, " 03 | Phone"},
-    ViewTextRow{"IpInputWithoutFile", "CrossPointGrid_1", 1, " 01 | "},
     ViewTextRow{"FirstOutput", "MixOutputCombo_0", 0, " 01 | PGM"},
     ViewTextRow{"IpOutputWithoutFile", "MixOutputCombo_1", 0, " 01 | "},
     ViewTextRow{"LoopHeader", "LoopsGrid_0", 0, "LOOP"},
     ViewTextRow{"NamedLoop", "LoopsGrid_0", 2, " 02 | Cue"},
-    ViewTextRow{"IpLoopWithoutFile", "LoopsGrid_1", 8, " 08 |"},
     ViewTextRow{"MeterCaption", "meterFrame_0", 0, "Meter 01"},
     ViewTextRow{"MeterOutput", "meterCombo_3", 65, "MIX OUPUT 01 : PGM"},
     ViewTextRow{"MeterLastOutput", "meterCombo_15", 96, "MIX OUPUT 32 : "}),
@@ -69,6 +65,8 @@ TEST_F(FormTest, ChosenFolderIsShownWithTheDefaultsInFittedViews)
         const QString label = cells->headerData(63, Qt::Vertical).toString();
         EXPECT_EQ(QFontMetrics(side->font()).horizontalAdvance(label), 21 * 6);
         EXPECT_TRUE(tree(m)->isHeaderHidden());
+        // Each mixer's tree shows its own set: two headings, one.
+        EXPECT_EQ(tree(m)->model()->rowCount(), 2 - m);
     }
     // The fixed row and column are header sections that stay in view; the corner names itself.
     const GridView& grid = form->crossPointGrid(0);
@@ -145,27 +143,6 @@ TEST_F(FormTest, StoredFilesAreShownAsTheLoadSettledThem)
     EXPECT_EQ(grid.text(4, 0), " MUTE");
     EXPECT_EQ(grid.columnWidthPixels(2), (16 + 2) * 6);
     EXPECT_EQ(form->crossPointGrid(0).text(4, 1), "not repainted");
-}
-
-// Without its control description file a mixer's set is empty: every slot of every output is
-// invalid, and the load says so once.
-TEST_F(FormTest, MissingControlFileShowsEveryCellOfItsMixerInvalid)
-{
-    writeSmallFolder(folder);
-    ASSERT_TRUE(QFile::remove(folder.filePath("ipcontrols.txt")));
-    open(folder.path());
-    EXPECT_EQ(messages.shown, QStringList{"Warning! There are invalid control assignments"});
-    EXPECT_EQ(tree(1)->model()->rowCount(), 0);
-    EXPECT_EQ(form->crossPointGrid(0).text(0, 0), " MUTE");
-    for (const int output : {0, 31}) {
-        outputCombo(1)->setCurrentIndex(output);
-        const GridView& grid = form->crossPointGrid(1);
-        QStringList cells;
-        for (int row = 0; row < 64; ++row)
-            for (int column = 0; column < 4; ++column)
-                cells << grid.text(row, column);
-        EXPECT_EQ(cells, QStringList(256, " ----INVALID----")) << output;
-    }
 }
 
 TEST_F(FormTest, FilesThatCannotBeCreatedAreNamedInOneMessage)

@@ -61,7 +61,6 @@ constexpr auto kThreshold = CompressorWord::Threshold;
 
 // clang-format off
 const SpinnerRow kSpinnerRows[] = {
-    {"AttackTop", "AttackUpDown", "AttackLabel", kAttack, 1, 7, Qt::Key_Up, nullptr, 7},
     {"AttackBottom", "AttackUpDown", "AttackLabel", kAttack, 1, 0, Qt::Key_Down, nullptr, 0},
     {"HoldUp", "HoldUpDown", "HoldLabel", kHold, 480, 50, Qt::Key_Up, nullptr, 60},
     // Qt asks for ten steps at a time here, and for a Ctrl+wheel turn.
@@ -69,10 +68,8 @@ const SpinnerRow kSpinnerRows[] = {
     {"HoldTypedValue", "HoldUpDown", "HoldLabel", kHold, 480, 50, Qt::Key_unknown, "5", 50},
     {"HoldTop", "HoldUpDown", "HoldLabel", kHold, 480, 1000, Qt::Key_Up, nullptr, 1000},
     {"HoldBottom", "HoldUpDown", "HoldLabel", kHold, 480, 0, Qt::Key_Down, nullptr, 0},
-    {"DecayTop", "DecayUpDown", "DecayLabel", kDecay, 1, 7, Qt::Key_Up, nullptr, 7},
     {"DecayUp", "DecayUpDown", "DecayLabel", kDecay, 1, 2, Qt::Key_Up, nullptr, 3},
     {"GainTop", "GainUpDown", "GainLabel", kGain, 1, 36, Qt::Key_Up, nullptr, 36},
-    {"GainBottom", "GainUpDown", "GainLabel", kGain, 1, -36, Qt::Key_Down, nullptr, -36},
     {"ThresholdTop", "ThresholdUpDown", "ThresholdLabel", kThreshold, 1, 0, Qt::Key_Up, nullptr, 0},
     {"ThresholdBottom", "ThresholdUpDown", "ThresholdLabel", kThreshold, 1, -42, Qt::Key_Down,
      nullptr, -42},

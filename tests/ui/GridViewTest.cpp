@@ -4,7 +4,6 @@
 #include <vector>
 
 #include <QHeaderView>
-#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -87,42 +86,6 @@ protected:
     GridView* grid = new GridView(64, 4, m_window.get(), QStringLiteral("CrossPointGrid_0"));
 };
 
-struct DragCase
-{
-    const char* name;
-    Cell from;
-    Cell to;
-};
-
-class GridSelection : public GridViewTest, public ::testing::WithParamInterface<DragCase>
-{
-};
-
-TEST_P(GridSelection, KeepsThePressedCellCurrentAndMovesTheOtherCorner)
-{
-    const DragCase& c = GetParam();
-    QTest::mousePress(grid->viewport(), Qt::LeftButton, {}, centreOf(c.from));
-    // Through a cell beyond the end, then back: the other corner follows the mouse.
-    QTest::mouseMove(grid->viewport(), centreOf({9, 3}));
-    EXPECT_EQ(other(), (Cell{9, 3}));
-    QTest::mouseMove(grid->viewport(), centreOf(c.to));
-    QTest::mouseRelease(grid->viewport(), Qt::LeftButton, {}, centreOf(c.to));
-    expectSelection(c.from, c.to);
-
-    // Clicking one corner and Shift-clicking the other selects the same cells the same way.
-    click({19, 0});
-    click(c.from);
-    click(c.to, Qt::ShiftModifier);
-    expectSelection(c.from, c.to);
-}
-
-INSTANTIATE_TEST_SUITE_P(Drags, GridSelection,
-                         ::testing::Values(DragCase{"TopLeftToBottomRight", {2, 1}, {5, 3}},
-                                           DragCase{"BottomRightToTopLeft", {5, 3}, {2, 1}},
-                                           DragCase{"BottomLeftToTopRight", {5, 1}, {2, 3}},
-                                           DragCase{"ShrunkOntoTheStart", {4, 2}, {4, 2}}),
-                         [](const auto& info) { return std::string(info.param.name); });
-
 TEST_F(GridViewTest, KeysAndModifierClicksKeepOneRectangleAndTheFixedCellsOutOfIt)
 {
     click({4, 1});
@@ -177,17 +140,6 @@ TEST_F(GridViewTest, TheFocusFrameStaysOnTheCurrentCellWhileShiftMovesTheOtherCo
     ASSERT_TRUE(QTest::qWaitFor([this] { return !grid->hasFocus(); }));
     EXPECT_NE(cellImage({2, 1}), framedCurrent);
     EXPECT_EQ(cellImage({4, 1}), movedCorner);
-}
-
-TEST_F(GridViewTest, DragBeyondTheViewScrollsIt)
-{
-    grid->setGeometry(0, 0, 680, 200);
-    QWidget* viewport = grid->viewport();
-    QTest::mousePress(viewport, Qt::LeftButton, {}, centreOf({1, 1}));
-    QTest::mouseMove(viewport, QPoint(centreOf({1, 1}).x(), viewport->height() - 2));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return grid->verticalScrollBar()->value() > 0; }, 10000));
-    QTest::mouseRelease(viewport, Qt::LeftButton, {}, centreOf({1, 1}));
-    EXPECT_EQ(current(), (Cell{1, 1}));
 }
 
 TEST_F(GridViewTest, FillModeDecidesWhatTextAndColoursReach)

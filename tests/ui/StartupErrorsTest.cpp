@@ -82,7 +82,6 @@ const StartRow kStarts[] = {
     {"MissingFolder", "%F/no/such", true, 2, {"/no/such\"", "does not exist"}},
     {"FileNotFolder", "%F/plain.txt", true, 2, {"plain.txt\"", "is not a folder"}},
     {"NoDisplay", "%F", false, 2, {"needs a display", "tarnctl"}},
-    {"NoDisplayNoFolder", "", false, 2, {"needs a display"}},
     // Help and the version need no display.
     {"HelpWithoutDisplay", "--help", false, 0, {"Usage: ", "[FOLDER]"}},
     {"VersionWithoutDisplay", "--version", false, 0, {"tarnconfig " TARN_VERSION "\n"}},
