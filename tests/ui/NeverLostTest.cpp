@@ -52,7 +52,7 @@ bool run(const QString& program, const QStringList& arguments, QByteArray* out =
 // What another program does to the folder while the editor has it open, and what the user then
 // answers.
 enum class Change { Import, SameBytes };
-enum class Answer { Overwrite, Cancel, Reload };
+enum class Answer { Overwrite, Cancel, Reload, KeepMineThenSave };
 
 struct ChangeRow
 {
@@ -114,6 +114,12 @@ TEST_P(OtherProgramTest, SaveNeverOverwritesAnotherProgramsChangeUnasked)
         clickButton("ReloadButton");
         EXPECT_FALSE(notice->isVisible());
         break;
+    case Answer::KeepMineThenSave:
+        clickButton("KeepMineButton");
+        EXPECT_FALSE(notice->isVisible());
+        messages.answers = {yes(true)};
+        pressSave();
+        break;
     default:
         messages.answers = {yes(row.answer == Answer::Overwrite)};
         pressSave();
@@ -138,6 +144,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         ChangeRow{"ImportThenOverwrite", Change::Import, Answer::Overwrite, true, true, true},
         ChangeRow{"ImportThenCancel", Change::Import, Answer::Cancel, true, true, false},
+        ChangeRow{"ImportThenKeepMine", Change::Import, Answer::KeepMineThenSave, true, true, true},
         ChangeRow{"ImportThenReload", Change::Import, Answer::Reload, true, false, false},
         ChangeRow{"SameBytesRewritten", Change::SameBytes, Answer::Overwrite, false, false, true}),
     [](const auto& info) { return std::string(info.param.id); });
