@@ -147,6 +147,29 @@ TEST(CheckCommand, PrintsOneLineEachAndExitsOneWhenThereIsAny)
                          "1 invalid assignment, 1 anomaly\n");
 }
 
+// A document with more faults than anyone reads: the first hundred, then how many more, and
+// nothing written.
+TEST(ImportCommand, ListsTheFirstHundredFaultsAndCountsTheRest)
+{
+    const TestFolder folder;
+    saveStudio(folder);
+    const BinaryFiles before = readBinaryFiles(folder.path());
+    const QJsonObject compressor{{"gainTable", repeated(-2147483649.0, 256)}};
+    folder.write("doc.json", compactJson(QJsonObject{{"format", "tarnconfig-folder"},
+                                                     {"version", 1},
+                                                     {"compressor", compressor}})
+                                 .toUtf8());
+    const RunResult result = runTarnctl({"import", folder.path(), folder.filePath("doc.json")});
+    EXPECT_EQ(result.exitCode, 2);
+    const QStringList lines = result.err.split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 102) << result.err.toStdString();
+    EXPECT_TRUE(lines[99].endsWith(": compressor.gainTable[99]: -2147483649 is outside "
+                                   "-2147483648..2147483647"));
+    EXPECT_EQ(lines.mid(100), QStringList({"tarnctl import: 156 further faults not listed",
+                                           "tarnctl import: nothing written"}));
+    EXPECT_EQ(readBinaryFiles(folder.path()), before);
+}
+
 // One run of `tarnctl report` on the studio folder "%F" (no binary files but a mix file with
 // an invalid slot), with "%O" a folder of its own for output files. Usage errors and failures:
 // the command-line table.
