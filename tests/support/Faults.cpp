@@ -31,20 +31,6 @@ void setFileSizeLimit(rlim_t bytes)
 
 } // namespace
 
-FileSizeLimit::FileSizeLimit(qint64 bytes)
-{
-    rlimit limit{};
-    ::getrlimit(RLIMIT_FSIZE, &limit);
-    m_previous = limit.rlim_cur;
-    setFileSizeLimit(static_cast<rlim_t>(bytes));
-}
-
-FileSizeLimit::~FileSizeLimit()
-{
-    setFileSizeLimit(static_cast<rlim_t>(m_previous));
-    ::signal(SIGXFSZ, SIG_DFL);
-}
-
 void limitFileSize(QProcess& process, qint64 bytes)
 {
     process.setChildProcessModifier([bytes] { setFileSizeLimit(static_cast<rlim_t>(bytes)); });

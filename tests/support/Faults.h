@@ -9,21 +9,8 @@ class QProcess;
 // make is here.
 namespace tarn::test {
 
-// While alive, files of this process cannot grow beyond `bytes`: SIGXFSZ is ignored, so a write
-// past the limit fails with "File too large", also for root.
-class FileSizeLimit
-{
-public:
-    explicit FileSizeLimit(qint64 bytes);
-    ~FileSizeLimit();
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    unsigned long long m_previous = 0;
-};
-
-// The same limit for a process about to be started.
+// Files the process about to be started writes cannot grow beyond `bytes`: SIGXFSZ is ignored,
+// so a write past the limit fails with "File too large", also for root.
 void limitFileSize(QProcess& process, qint64 bytes);
 
 // Holds an exclusive lock on a file, as a save that is still writing its temporary file does.
