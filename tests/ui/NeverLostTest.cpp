@@ -1,4 +1,5 @@
 #include "FormFixture.h"
+#include "StudioFolder.h"
 #include "app/FolderLock.h"
 #include "app/LoadSequence.h"
 #include "app/RecoveryRecord.h"
@@ -23,30 +24,6 @@ namespace {
 MessageBoxes::Answer yes(bool first)
 {
     return first ? MessageBoxes::Answer::Yes : MessageBoxes::Answer::No;
-}
-
-const char* const kBinaryFiles[] = {"aes3mix.trn", "ipmix.trn", "aes3meters.trn", "compressor.trn"};
-
-QStringList binaryFiles(const QString& folder)
-{
-    QStringList contents;
-    for (const char* name : kBinaryFiles) {
-        QFile file(folder + u'/' + QLatin1String(name));
-        contents << (file.open(QIODevice::ReadOnly) ? QString::fromLatin1(file.readAll().toHex())
-                                                    : QStringLiteral("missing"));
-    }
-    return contents;
-}
-
-bool run(const QString& program, const QStringList& arguments, QByteArray* out = nullptr)
-{
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(30000) || process.exitCode() != 0)
-        return false;
-    if (out)
-        *out = process.readAllStandardOutput();
-    return true;
 }
 
 // What another program does to the folder while the editor has it open, and what the user then
@@ -75,11 +52,11 @@ TEST_P(OtherProgramTest, SaveNeverOverwritesAnotherProgramsChangeUnasked)
     // The editor's own save is no other program's change.
     pressSave();
     messages.shown.clear();
-    const QStringList loaded = binaryFiles(folder.path());
+    const BinaryFiles loaded = readBinaryFiles(folder.path());
     if (row.change == Change::Import) {
-        QByteArray exported;
-        ASSERT_TRUE(run(TARNCTL_PATH, {"export", folder.path()}, &exported));
-        QJsonObject document = QJsonDocument::fromJson(exported).object();
+        const RunResult exported = runTarnctl({"export", folder.path()});
+        ASSERT_EQ(exported.exitCode, 0);
+        QJsonObject document = QJsonDocument::fromJson(exported.out.toUtf8()).object();
         QJsonArray meters = document["meters"].toArray();
         QJsonObject meter = meters[0].toObject();
         meter["byte"] = meter["byte"].toInt() == 5 ? 6 : 5;
@@ -87,17 +64,17 @@ TEST_P(OtherProgramTest, SaveNeverOverwritesAnotherProgramsChangeUnasked)
         document["meters"] = meters;
         const TestFolder out;
         out.write("doc.json", QJsonDocument(document).toJson());
-        ASSERT_TRUE(run(TARNCTL_PATH, {"import", folder.path(), out.filePath("doc.json")}));
+        ASSERT_EQ(runTarnctl({"import", folder.path(), out.filePath("doc.json")}).exitCode, 0);
     } else {
         // Written again with the same bytes, until that gives them a new time.
         const QDateTime loadedTime = QFileInfo(folder.filePath("aes3meters.trn")).lastModified();
         ASSERT_TRUE(QTest::qWaitFor([&] {
-            for (const char* name : kBinaryFiles)
-                folder.write(QLatin1String(name), folder.read(QLatin1String(name)));
+            for (const QString& name : kBinaryFileNames)
+                folder.write(name, folder.read(name));
             return QFileInfo(folder.filePath("aes3meters.trn")).lastModified() != loadedTime;
         }));
     }
-    const QStringList changed = binaryFiles(folder.path());
+    const BinaryFiles changed = readBinaryFiles(folder.path());
     ASSERT_EQ(changed != loaded, row.change == Change::Import);
 
     auto* notice = form->findChild<QWidget*>("FolderChangedNotice");
@@ -129,14 +106,14 @@ TEST_P(OtherProgramTest, SaveNeverOverwritesAnotherProgramsChangeUnasked)
                              folder.filePath("aes3meters.trn") + "\nOverwrite them?";
     EXPECT_EQ(messages.questions, row.asked ? QStringList{question} : QStringList());
     EXPECT_TRUE(messages.shown.isEmpty()) << messages.shown.join('\n').toStdString();
-    EXPECT_EQ(binaryFiles(folder.path()), row.editorsBytes ? loaded : changed);
+    EXPECT_EQ(readBinaryFiles(folder.path()), row.editorsBytes ? loaded : changed);
     if (row.answer == Answer::Cancel)
         return;
     // What the window holds is what a Save writes now, without a question.
     messages.questions.clear();
     pressSave();
     EXPECT_TRUE(messages.questions.isEmpty());
-    EXPECT_EQ(binaryFiles(folder.path()), row.editorsBytes ? loaded : changed);
+    EXPECT_EQ(readBinaryFiles(folder.path()), row.editorsBytes ? loaded : changed);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -238,9 +215,8 @@ TEST_F(FormTest, EditsThenWaitsToBeKilled)
     meterCombo(3)->setCurrentIndex(2);
     child<QSpinBox>("GainUpDown")->setValue(child<QSpinBox>("GainUpDown")->value() + 3);
     ASSERT_TRUE(form->isModified());
-    for (const char* name : kBinaryFiles)
-        ASSERT_TRUE(QFile::copy(target + u'/' + QLatin1String(name),
-                                expected + u'/' + QLatin1String(name)));
+    for (const QString& name : kBinaryFileNames)
+        ASSERT_TRUE(QFile::copy(target + u'/' + name, expected + u'/' + name));
     ASSERT_TRUE(SaveAll(form->model(), expected).complete());
     // The record follows the last step once the window has shown it.
     ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(recoveryRecordPath(target)); }, 10000));
@@ -285,7 +261,7 @@ TEST_P(CrashTest, UnsavedEditsSurviveAKill)
     ASSERT_TRUE(editor.waitForFinished());
     if (row.diskChanged)
         folder.write("aes3meters.trn", QByteArray(16, '\x01'));
-    const QStringList onDisk = binaryFiles(folder.path());
+    const BinaryFiles onDisk = readBinaryFiles(folder.path());
 
     messages.answers = {yes(row.recover)};
     open(folder.path());
@@ -313,7 +289,8 @@ TEST_P(CrashTest, UnsavedEditsSurviveAKill)
     }
     pressSave();
     EXPECT_EQ(messages.questions.size(), 1);
-    EXPECT_EQ(binaryFiles(folder.path()), row.recover ? binaryFiles(expected.path()) : onDisk);
+    EXPECT_EQ(readBinaryFiles(folder.path()),
+              row.recover ? readBinaryFiles(expected.path()) : onDisk);
     EXPECT_FALSE(QFile::exists(recoveryRecordPath(folder.path())));
 }
 
@@ -340,11 +317,11 @@ TEST_P(HistoryTest, RestoresAKeptVersion)
     const RestoreRow& row = GetParam();
     openActive();
     pressSave();
-    const QStringList created = binaryFiles(folder.path());
+    const BinaryFiles created = readBinaryFiles(folder.path());
     const int shown = meterCombo(3)->currentIndex();
     meterCombo(3)->setCurrentIndex(shown == 2 ? 3 : 2);
     pressSave();
-    const QStringList saved = binaryFiles(folder.path());
+    const BinaryFiles saved = readBinaryFiles(folder.path());
     ASSERT_NE(saved, created);
     if (row.editsAfterSave)
         meterCombo(4)->setCurrentIndex(2);
@@ -368,7 +345,7 @@ TEST_P(HistoryTest, RestoresAKeptVersion)
                                         "0 compressor values"))
         << listed.first().toStdString();
     EXPECT_EQ(messages.questions.size(), row.editsAfterSave ? 1 : 0);
-    EXPECT_EQ(binaryFiles(folder.path()), row.restored ? created : saved);
+    EXPECT_EQ(readBinaryFiles(folder.path()), row.restored ? created : saved);
     EXPECT_EQ(form->isModified(), !row.restored);
     if (row.restored) {
         EXPECT_EQ(meterCombo(3)->currentIndex(), shown);
