@@ -35,8 +35,11 @@ CHANGE_EVENTS = ["object:property-change:accessible-name",
 def start_xvfb(log):
     """Starts an X server on a free display; returns it and the display's number."""
     read_end, write_end = os.pipe()
+    # -noreset: a server resets when its last client leaves, as the accessibility tools do
+    # while they start, and drops a client that connects during the reset.
     xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0",
-                             "1600x1100x24", "-nolisten", "tcp"], pass_fds=[write_end],
+                             "1600x1100x24", "-nolisten", "tcp", "-noreset"],
+                            pass_fds=[write_end],
                             stdout=log, stderr=log, start_new_session=True)
     os.close(write_end)
     display = ""
@@ -107,6 +110,10 @@ def start_outer(args):
         shutil.rmtree(work, ignore_errors=True)
 
 
+class EditorEnded(Exception):
+    pass
+
+
 class Check:
     def __init__(self, grid_counted):
         self.grid_counted = grid_counted
@@ -158,6 +165,8 @@ def run_inner(args):
             pump()
             try:
                 value = condition()
+            except EditorEnded:
+                raise
             except Exception:  # the tree is still being built
                 value = None
             if value:
@@ -173,6 +182,9 @@ def run_inner(args):
             pump(0.4)
 
     def application():
+        if editor.poll() is not None:  # no use waiting out the minute
+            raise EditorEnded(f"the editor ended with status {editor.returncode} before it "
+                              "reached the accessibility bus")
         for app in pyatspi.Registry.getDesktop(0):
             if app is not None and app.get_process_id() == editor.pid:
                 return app
